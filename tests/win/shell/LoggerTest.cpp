@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include "tests/win/support/ChildProcess.h"
+
+using namespace quorlin::testing;
+
+TEST(TLogger, DebuggerSeesExactlyTheText) {
+    struct Case {
+        const char* which;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"plain", "Screenshot failed: 'wide' is not a valid integer value"},
+        {"empty", ""},
+        {"zero", "before"},  // cut at the zero character
+    };
+    for (const Case& c : cases) {
+        const TChildResult run = RunChild(QuoteArgument(WinBuildFile("logchild.exe")) + " " + c.which);
+        ASSERT_TRUE(run.Started);
+        EXPECT_EQ(run.ExitCode, 0u) << c.which;
+        ASSERT_EQ(run.DebugOutput.size(), 1u) << c.which;
+        EXPECT_EQ(run.DebugOutput[0], c.expected) << c.which;
+    }
+}
