@@ -23,7 +23,8 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Read(void* buffer, ULONG count, ULONG*
     try {
         const size_t moved = FStream->Read(buffer, count);
         if (read) *read = static_cast<ULONG>(moved);
-        return moved < count ? S_FALSE : S_OK;
+        // A short read at the end is a success, as with the system's own memory streams.
+        return S_OK;
     } catch (...) {
         return STG_E_READFAULT;
     }
