@@ -11,6 +11,6 @@ target_link_libraries(quorlin_saver PUBLIC quorlin_saver_core quorlin_jpeg ole32
 quorlin_warnings(quorlin_saver)
 
 add_executable(quorlin WIN32 ${QUORLIN_ENTRY} ${CMAKE_CURRENT_SOURCE_DIR}/resources/quorlin.rc)
-target_link_libraries(quorlin PRIVATE quorlin_saver)
+target_link_libraries(quorlin PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,quorlin_saver>")
 set_target_properties(quorlin PROPERTIES SUFFIX ".scr" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 quorlin_warnings(quorlin)
