@@ -16,7 +16,9 @@ using swf::TRgba;
 namespace {
 
 // Gradients live in a square of 32768 twips about their origin; this maps that square to
-// `size` pixels, turned by `degrees` and centred on (x, y).
+// `size` pixels, turned by `degrees` and centred on (x, y). A linear gradient does not vary
+// across its direction, but its square still spans the whole shape that way: fixed-point
+// renderers lose precision on points far outside the square.
 TMatrix GradientMatrix(double sizeX, double sizeY, double degrees, double x, double y) {
     auto [c, s] = CosSinDeg(degrees);
     double kx = sizeX * 20.0 / 32768.0, ky = sizeY * 20.0 / 32768.0;
@@ -78,7 +80,7 @@ swf::TDefineShape HandShape() {
     s.Version = 3;
     s.Id = Id::HandShape;
     // Lit from the left: a brushed-metal bevel across the bar.
-    s.Styles.Fills = {GradientFill(swf::FillType::LinearGradient, GradientMatrix(2 * HandHalfWidth, 1, 0, 0, 0),
+    s.Styles.Fills = {GradientFill(swf::FillType::LinearGradient, GradientMatrix(2 * HandHalfWidth, HandBottom - HandTop + 2, 0, 0, (HandTop + HandBottom) / 2),
                                    {{0, {255, 255, 255, 255}}, {110, {228, 231, 236, 255}}, {255, {150, 156, 168, 255}}})};
     s.Styles.Lines = {{uint16_t(Twips(Line)), {28, 30, 36, 255}}};
     s.Records = p.Records();
@@ -127,7 +129,7 @@ swf::TDefineShape GlassHighlightShape() {
     s.Version = 3;
     s.Id = Id::GlassHighlight;
     s.Styles.Fills = {GradientFill(swf::FillType::LinearGradient,
-                                   GradientMatrix(0.5 * (rx + ry) * 0.55, 1, Mid, gx, gy),
+                                   GradientMatrix(0.55 * (rx + ry) / 2, 1.1 * (rx + ry), Mid, gx, gy),
                                    {{0, {255, 255, 255, 0}}, {160, {255, 255, 255, 150}}, {255, {255, 255, 255, 255}}})};
     s.Records = p.Records();
     s.Bounds = p.Bounds(0);
