@@ -1,0 +1,26 @@
+// A small child for the Windows tests: does one thing of the module's, chosen by its
+// arguments, and exits with 0 (2 for arguments it does not know).
+//   probe log plain|empty|zero    writes a fixed text through the logger
+//   probe shellopen TARGET        opens TARGET through the shell helper
+#include <string>
+
+#include "saver/shell/Utils.h"
+#include "saver/shell/logger.h"
+
+int main(int argc, char** argv) {
+    using quorlin::TLogger;
+    const std::string command = argc > 1 ? argv[1] : "";
+    const std::string which = argc > 2 ? argv[2] : "";
+    if (command == "log" && which == "plain") {
+        TLogger::Log("Screenshot failed: 'wide' is not a valid integer value");
+    } else if (command == "log" && which == "empty") {
+        TLogger::Log("");
+    } else if (command == "log" && which == "zero") {
+        TLogger::Log(std::string("before\0after", 12));
+    } else if (command == "shellopen" && argc > 2) {
+        quorlin::ShellOpen(which);
+    } else {
+        return 2;
+    }
+    return 0;
+}
