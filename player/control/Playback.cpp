@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "player/swf/ControlTags.h"
+#include "player/swf/BackgroundColor.h"
 
 namespace quorlin::control {
 

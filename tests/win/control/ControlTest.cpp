@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "player/swf/ControlTags.h"
+#include "player/swf/BackgroundColor.h"
+#include "player/swf/ShowFrame.h"
 #include "player/swf/Movie.h"
 #include "saver/flash/ShockwaveFlash.h"
 #include "tests/win/control/TestContainer.h"
