@@ -134,9 +134,10 @@ void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, float* cells, in
     rowMax = std::max(rowMax, i1 + 1);
 }
 
-void TRasterizer::Fill(TPixmap& target, const TPaint& paint, TFillRule rule, const TRect& clip) {
+template <class TRowSink>
+void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
     if (FSegments.empty()) return;
-    TRect area = Intersect(Intersect(clip, target.Bounds()), Bounds());
+    TRect area = Intersect(clip, Bounds());
     if (area.IsEmpty()) return;
     if (!FSorted) {
         std::stable_sort(FSegments.begin(), FSegments.end(),
@@ -204,11 +205,23 @@ void TRasterizer::Fill(TPixmap& target, const TPaint& paint, TFillRule rule, con
                 }
             }
             for (; i <= hi; ++i) cells[i] = 0;
-            if (to > from) paint.BlendRow(row, from + baseX, to + baseX, cov + from, target.Row(row));
+            if (to > from) sink(row, from + baseX, to + baseX, cov + from);
             FRowMin[size_t(r)] = INT32_MAX;
             FRowMax[size_t(r)] = -1;
         }
     }
+}
+
+void TRasterizer::Fill(TPixmap& target, const TPaint& paint, TFillRule rule, const TRect& clip) {
+    Sweep(rule, Intersect(clip, target.Bounds()), [&](int32_t y, int32_t x0, int32_t x1, const uint8_t* cov) {
+        paint.BlendRow(y, x0, x1, cov, target.Row(y));
+    });
+}
+
+void TRasterizer::Fill(TCoverageMask& mask, TFillRule rule) {
+    Sweep(rule, mask.Bounds(), [&](int32_t y, int32_t x0, int32_t x1, const uint8_t* cov) {
+        mask.Raise(y, x0, x1, cov);
+    });
 }
 
 }  // namespace quorlin::render

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "player/render/CoverageMask.h"
 #include "player/render/Paint.h"
 #include "player/render/Path.h"
 #include "player/render/Pixmap.h"
@@ -33,6 +34,8 @@ public:
 
     // Paints the covered pixels of target inside clip; the lines stay for another fill.
     void Fill(TPixmap& target, const TPaint& paint, TFillRule rule, const TRect& clip);
+    // Raises the mask to the coverage of the lines, within the mask's bounds.
+    void Fill(TCoverageMask& mask, TFillRule rule);
 
 private:
     struct TSegment {
@@ -41,6 +44,8 @@ private:
         float Dir;  // +1 for a line going down the screen, -1 going up
     };
 
+    template <class TRowSink>
+    void Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink);
     void AddClippedRight(TPointF a, TPointF b);
     void PushSegment(TPointF a, TPointF b);
     void AccumulateRow(const TSegment& s, int32_t row, float* cells, int32_t& rowMin, int32_t& rowMax,

@@ -23,8 +23,8 @@ void TRenderer::Prepare(const TShape& shape, const TMatrix& m, const TColorTrans
     auto add = [&](TPath path, std::unique_ptr<TPaint> paint, float width) {
         if (!paint || path.IsEmpty()) return;
         TBoundsF b = path.Bounds();
-        b.Grow((width > 0 ? std::max(width, kHairlineWidth) / 2 : 0) + kBoundsMargin);
-        TRect bounds = Intersect(PixelBounds(b), output);
+        b.Grow(kBoundsMargin);
+        TRect bounds = Intersect(width > 0 ? TStroker::Bounds(path, width) : PixelBounds(b), output);
         if (bounds.IsEmpty()) return;
         passes.push_back(TPreparedPass{std::move(path), std::move(paint), width, bounds});
     };
@@ -37,13 +37,10 @@ void TRenderer::Prepare(const TShape& shape, const TMatrix& m, const TColorTrans
 
 void TRenderer::Run(TPixmap& target, const TPreparedPass& pass, const TRect& clip) {
     if (Intersect(pass.Bounds, clip).IsEmpty()) return;
-    FRasterizer.Reset(target.Width(), target.Height());
-    if (pass.StrokeWidth < 0) {
-        FRasterizer.AddPath(pass.Path);
-    } else {
-        TStroker::Stroke(pass.Path, pass.StrokeWidth, FRasterizer);
-    }
-    FRasterizer.Fill(target, *pass.Paint, TFillRule::NonZero, clip);
+    if (pass.StrokeWidth < 0)
+        FillPath(target, pass.Path, *pass.Paint, TFillRule::NonZero, clip);
+    else
+        FStroker.Draw(target, pass.Path, pass.StrokeWidth, *pass.Paint, clip);
 }
 
 void TRenderer::DrawShape(TPixmap& target, const TShape& shape, const TMatrix& m,
@@ -62,9 +59,7 @@ void TRenderer::FillPath(TPixmap& target, const TPath& path, const TPaint& paint
 
 void TRenderer::StrokePath(TPixmap& target, const TPath& path, float width, const TPaint& paint,
                            const TRect& clip) {
-    FRasterizer.Reset(target.Width(), target.Height());
-    TStroker::Stroke(path, width, FRasterizer);
-    FRasterizer.Fill(target, paint, TFillRule::NonZero, clip);
+    FStroker.Draw(target, path, width, paint, clip);
 }
 
 void TRenderer::RenderFrame(TPixmap& target, TColor background, const std::vector<TDrawItem>& items,

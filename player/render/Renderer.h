@@ -10,6 +10,7 @@
 #include "player/render/Paint.h"
 #include "player/render/Rasterizer.h"
 #include "player/render/Shape.h"
+#include "player/render/Stroker.h"
 
 namespace quorlin::render {
 
@@ -55,6 +56,7 @@ private:
     void Run(TPixmap& target, const TPreparedPass& pass, const TRect& clip);
 
     TRasterizer FRasterizer;
+    TStroker FStroker;
 };
 
 // The rectangles that differ between two frames' items: an item that appeared,

@@ -1,7 +1,10 @@
 #pragma once
-// Strokes with round caps and round joins, as the union of one rectangle per segment and
-// one disc per point, all wound the same way so that the non-zero rule merges them.
+// Strokes with round caps and round joins: the union of one rectangle per segment and
+// one disc per point. Each piece is scan-converted on its own and the stroke takes the
+// largest coverage of its pieces at every pixel, so that no seam or tangent is counted
+// twice; then the stroke is painted once.
 
+#include "player/render/CoverageMask.h"
 #include "player/render/Path.h"
 #include "player/render/Rasterizer.h"
 
@@ -12,13 +15,22 @@ inline constexpr float kHairlineWidth = 1.0f;
 
 class TStroker {
 public:
-    // Adds the outline of every contour of path for a pen of this width in pixels;
-    // fill the rasterizer with the non-zero rule afterwards.
-    static void Stroke(const TPath& path, float width, TRasterizer& out);
+    // Paints the stroke of every contour of path, for a pen of this width in pixels.
+    void Draw(TPixmap& target, const TPath& path, float width, const TPaint& paint, const TRect& clip);
+
+    // The pixels a stroke of this width can touch.
+    static TRect Bounds(const TPath& path, float width);
 
 private:
-    static void AddDisc(TPointF centre, float radius, TRasterizer& out);
-    static void AddBar(TPointF a, TPointF b, float radius, TRasterizer& out);
+    void AddDisc(TPointF centre, float radius);
+    void AddBar(TPointF a, TPointF b, float radius);
+    void BeginPiece();
+    void EndPiece();
+
+    TRasterizer FRasterizer;
+    TCoverageMask FMask;
+    int32_t FWidth = 0;
+    int32_t FHeight = 0;
 };
 
 }  // namespace quorlin::render
