@@ -17,6 +17,8 @@ void AppendEdge(TPath& path, TPointF from, TPointF control, TPointF to, bool cur
 
 }  // namespace
 
+// Which side is called left only fixes the direction every region of a style winds in;
+// the non-zero fill of a well-formed shape is the same either way.
 TPath FillPath(const TShape& shape, uint16_t fill, const TMatrix& m) {
     TPath path;
     if (fill == 0) return path;
