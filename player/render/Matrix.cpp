@@ -11,6 +11,10 @@ TMatrix TMatrix::Rotate(double degrees) {
     return TMatrix{c, s, -s, c, 0, 0};
 }
 
+namespace {
+constexpr double kMaxInverseTerm = 1e15;
+}  // namespace
+
 std::optional<TMatrix> TMatrix::Inverse() const {
     double det = Determinant();
     if (!std::isfinite(det) || std::fabs(det) < 1e-12) return std::nullopt;
@@ -22,6 +26,10 @@ std::optional<TMatrix> TMatrix::Inverse() const {
     m.ScaleY = ScaleX * inv;
     m.TranslateX = -(m.ScaleX * TranslateX + m.RotateSkew1 * TranslateY);
     m.TranslateY = -(m.RotateSkew0 * TranslateX + m.ScaleY * TranslateY);
+    // An inverse this steep maps neighbouring pixels light years apart: treat it as none,
+    // which keeps every coordinate the paints compute a finite number.
+    for (double v : {m.ScaleX, m.RotateSkew0, m.RotateSkew1, m.ScaleY, m.TranslateX, m.TranslateY})
+        if (!std::isfinite(v) || std::fabs(v) > kMaxInverseTerm) return std::nullopt;
     return m;
 }
 

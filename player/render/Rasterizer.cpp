@@ -11,22 +11,25 @@ namespace {
 // Rows accumulated before they are swept; small enough to stay in the cache.
 constexpr int32_t kBandRows = 16;
 
+// Full coverage of one pixel in the cells' fixed point.
+constexpr int32_t kOne = 1 << 16;
+
+inline int32_t ToFixed(double v) { return int32_t(std::floor(v * kOne + 0.5)); }
+
 // Integral of clamp(t, 0, 1): the area that lies left of t in a unit-wide cell.
-inline float AreaRamp(float t) {
+inline double AreaRamp(double t) {
     if (t <= 0) return 0;
-    if (t >= 1) return t - 0.5f;
-    return 0.5f * t * t;
+    if (t >= 1) return t - 0.5;
+    return 0.5 * t * t;
 }
 
-inline uint8_t CoverageNonZero(float s) {
-    float c = std::fabs(s);
-    return c >= 1.0f ? 255 : uint8_t(c * 255.0f + 0.5f);
-}
+inline uint8_t ToCoverage(int32_t c) { return c >= kOne ? 255 : uint8_t((c * 255 + kOne / 2) >> 16); }
 
-inline uint8_t CoverageEvenOdd(float s) {
-    float c = std::fmod(std::fabs(s), 2.0f);
-    if (c > 1.0f) c = 2.0f - c;
-    return uint8_t(c * 255.0f + 0.5f);
+inline uint8_t CoverageNonZero(int32_t s) { return ToCoverage(s < 0 ? -s : s); }
+
+inline uint8_t CoverageEvenOdd(int32_t s) {
+    int32_t c = (s < 0 ? -s : s) & (2 * kOne - 1);
+    return ToCoverage(c > kOne ? 2 * kOne - c : c);
 }
 
 bool Finite(TPointF p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
@@ -99,39 +102,53 @@ TRect TRasterizer::Bounds() const {
     return Intersect(PixelBounds(FBounds), TRect{0, 0, FWidth, FHeight});
 }
 
-void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, float* cells, int32_t& rowMin,
-                                int32_t& rowMax, int32_t baseX, int32_t lastIndex) const {
+// Cells hold fixed-point area: integer sums are exact in any order, which is what lets
+// a clipped fill fold everything left of the clip into its first column and still end
+// with the very pixels of the unclipped fill.
+void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, int32_t& rowMin,
+                                int32_t& rowMax, int32_t x0, int32_t width) const {
     double ya = std::max(s.YTop, double(row));
     double yb = std::min(s.YBottom, double(row + 1));
     if (yb <= ya) return;
     double xa = ya == s.YTop ? s.XTop : s.XTop + (ya - s.YTop) * s.DxDy;
     double xb = yb == s.YBottom ? s.XBottom : s.XTop + (yb - s.YTop) * s.DxDy;
-    float d = float(yb - ya) * s.Dir;
-    // Cell positions relative to the first column; rounding must not step outside.
-    float lo = std::clamp(float(std::min(xa, xb) - baseX), 0.0f, float(lastIndex - 1));
-    float hi = std::clamp(float(std::max(xa, xb) - baseX), 0.0f, float(lastIndex - 1));
-    int32_t i0 = int32_t(lo);
-    int32_t i1 = int32_t(hi);
-    rowMin = std::min(rowMin, i0);
-    if (i0 == i1 || hi == float(i0 + 1)) {
+    double d = (yb - ya) * s.Dir;
+    int32_t whole = ToFixed(d);
+    double lo = std::min(xa, xb), hi = std::max(xa, xb);
+    if (lo >= double(x0 + width)) return;  // only columns right of the clip see it
+    if (hi <= double(x0)) {
+        cells[0] += whole;
+        rowMin = 0;
+        rowMax = std::max(rowMax, 0);
+        return;
+    }
+    // Positions stay absolute, so the numbers do not depend on where the clip starts.
+    int32_t i0 = int32_t(std::floor(lo));
+    int32_t i1 = int32_t(std::floor(hi));
+    if (i0 == i1 || hi == double(i0 + 1)) {
         // Within one column: the cell holds the part right of the line's mean x.
-        float inCell = d * (float(i0 + 1) - 0.5f * (lo + hi));
-        cells[i0] += inCell;
-        cells[i0 + 1] += d - inCell;
-        rowMax = std::max(rowMax, i0 + 1);
+        int32_t inCell = ToFixed(d * (double(i0 + 1) - 0.5 * (lo + hi)));
+        int32_t index = i0 - x0;
+        cells[index] += inCell;
+        if (index + 1 < width) cells[index + 1] += whole - inCell;
+        rowMin = std::min(rowMin, index);
+        rowMax = std::max(rowMax, std::min(index + 1, width - 1));
         return;
     }
     // The line's x runs evenly over [lo, hi] while y runs over its height, so the covered
-    // part of cell i is d times the mean of clamp(i + 1 - x, 0, 1) over that range.
-    float scale = d / (hi - lo);
-    float previous = 0;
-    for (int32_t i = i0; i <= i1; ++i) {
-        float f = scale * (AreaRamp(float(i + 1) - lo) - AreaRamp(float(i + 1) - hi));
-        cells[i] += f - previous;
-        previous = f;
+    // part of cell i is d times the mean of clamp(i + 1 - x, 0, 1) over that range. Each
+    // cell gets the step of the rounded running total, so rounding never accumulates.
+    double scale = d / (hi - lo);
+    int32_t first = std::max(i0, x0), last = std::min(i1, x0 + width - 1);
+    int32_t previous = 0;
+    for (int32_t i = first; i <= last; ++i) {
+        int32_t total = ToFixed(scale * (AreaRamp(double(i + 1) - lo) - AreaRamp(double(i + 1) - hi)));
+        cells[i - x0] += total - previous;
+        previous = total;
     }
-    cells[i1 + 1] += d - previous;
-    rowMax = std::max(rowMax, i1 + 1);
+    if (i1 + 1 - x0 < width) cells[i1 + 1 - x0] += whole - previous;
+    rowMin = std::min(rowMin, first - x0);
+    rowMax = std::max(rowMax, std::min(i1 + 1 - x0, width - 1));
 }
 
 template <class TRowSink>
@@ -145,15 +162,12 @@ void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
         FSorted = true;
     }
 
-    // Columns start at the geometry's left edge whatever the clip, so that the running
-    // sums, and with them the pixels, do not depend on the clip.
-    int32_t baseX = std::max(0, int32_t(std::floor(FBounds.X0)));
-    int32_t lastIndex = std::min(FWidth, int32_t(std::floor(FBounds.X1))) - baseX + 2;
-    int32_t stride = lastIndex + 1;
-    FCells.assign(size_t(stride) * kBandRows, 0.0f);
+    const int32_t width = area.Width();
+    const size_t stride = size_t(width) + 1;
+    FCells.assign(stride * kBandRows, 0);
     FRowMin.assign(kBandRows, INT32_MAX);
     FRowMax.assign(kBandRows, -1);
-    FCoverage.resize(size_t(stride));
+    FCoverage.resize(stride);
     FActive.clear();
 
     size_t next = 0;
@@ -171,43 +185,43 @@ void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
             int32_t first = std::max(bandY, int32_t(std::floor(s.YTop)));
             int32_t last = std::min(bandEnd, int32_t(std::ceil(s.YBottom)));
             for (int32_t row = first; row < last; ++row) {
-                int32_t r = row - bandY;
-                AccumulateRow(s, row, FCells.data() + size_t(r) * stride, FRowMin[size_t(r)],
-                              FRowMax[size_t(r)], baseX, lastIndex);
+                size_t r = size_t(row - bandY);
+                AccumulateRow(s, row, FCells.data() + r * stride, FRowMin[r], FRowMax[r], area.X0, width);
             }
         }
 
         for (int32_t row = bandY; row < bandEnd; ++row) {
-            int32_t r = row - bandY;
-            int32_t lo = FRowMin[size_t(r)], hi = FRowMax[size_t(r)];
+            size_t r = size_t(row - bandY);
+            int32_t lo = FRowMin[r], hi = FRowMax[r];
+            FRowMin[r] = INT32_MAX;
+            FRowMax[r] = -1;
             if (hi < lo) continue;
-            float* cells = FCells.data() + size_t(r) * stride;
-            int32_t from = std::max(lo, area.X0 - baseX);
-            int32_t to = std::min(hi + 1, area.X1 - baseX);
-            float sum = 0;
-            int32_t i = lo;
-            for (; i < from; ++i) {
-                sum += cells[i];
-                cells[i] = 0;
-            }
+            int32_t* cells = FCells.data() + r * stride;
             uint8_t* cov = FCoverage.data();
+            int32_t sum = 0;
             if (rule == TFillRule::NonZero) {
-                for (; i < to; ++i) {
+                for (int32_t i = lo; i <= hi; ++i) {
                     sum += cells[i];
                     cells[i] = 0;
                     cov[i] = CoverageNonZero(sum);
                 }
             } else {
-                for (; i < to; ++i) {
+                for (int32_t i = lo; i <= hi; ++i) {
                     sum += cells[i];
                     cells[i] = 0;
                     cov[i] = CoverageEvenOdd(sum);
                 }
             }
-            for (; i <= hi; ++i) cells[i] = 0;
-            if (to > from) sink(row, from + baseX, to + baseX, cov + from);
-            FRowMin[size_t(r)] = INT32_MAX;
-            FRowMax[size_t(r)] = -1;
+            // Lines right of the clip were left out: what winding remains runs to its edge.
+            int32_t end = hi + 1;
+            if (sum != 0) {
+                uint8_t rest = rule == TFillRule::NonZero ? CoverageNonZero(sum) : CoverageEvenOdd(sum);
+                if (rest != 0) {
+                    std::fill(cov + end, cov + width, rest);
+                    end = width;
+                }
+            }
+            sink(row, area.X0 + lo, area.X0 + end, cov + lo);
         }
     }
 }
