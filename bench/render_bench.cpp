@@ -143,7 +143,7 @@ void OursSecondHand(benchmark::State& state) {
     for (auto _ : state) {
         const auto& from = forward ? a : b;
         const auto& to = forward ? b : a;
-        TDirtyRegion changed = ChangedRegion(renderer, from, to, target.Bounds());
+        TDirtyRegion changed = ChangedRegion(from, to, target.Bounds());
         renderer.RenderFrame(target, kClockBackground, to, changed);
         forward = !forward;
         benchmark::DoNotOptimize(target.Data());
@@ -157,7 +157,7 @@ void OursUnchanged(benchmark::State& state) {
     TRenderer renderer;
     renderer.RenderFrame(target, kClockBackground, items, TDirtyRegion(target.Bounds()));
     for (auto _ : state) {
-        TDirtyRegion changed = ChangedRegion(renderer, items, items, target.Bounds());
+        TDirtyRegion changed = ChangedRegion(items, items, target.Bounds());
         renderer.RenderFrame(target, kClockBackground, items, changed);
         benchmark::DoNotOptimize(target.Data());
     }
@@ -178,12 +178,11 @@ void CairoSecondHand(benchmark::State& state) {
     int w = int(state.range(0)), h = int(state.range(1));
     auto a = Scene().Frame(w, h, 180), b = Scene().Frame(w, h, 186);
     TCairoTarget target(w, h);
-    TRenderer bounds;
     CairoFrame(target.Context, a, kClockBackground);
     bool forward = true;
     for (auto _ : state) {
         const auto& to = forward ? b : a;
-        TDirtyRegion changed = ChangedRegion(bounds, forward ? a : b, to, TRect{0, 0, w, h});
+        TDirtyRegion changed = ChangedRegion(forward ? a : b, to, TRect{0, 0, w, h});
         // The same rectangles, as Cairo's clip.
         cairo_save(target.Context);
         for (const TRect& r : changed.Rects()) cairo_rectangle(target.Context, r.X0, r.Y0, r.Width(), r.Height());

@@ -14,7 +14,7 @@ constexpr int32_t kBandRows = 16;
 // Full coverage of one pixel in the cells' fixed point.
 constexpr int32_t kOne = 1 << 16;
 
-inline int32_t ToFixed(double v) { return int32_t(std::floor(v * kOne + 0.5)); }
+inline uint32_t ToFixed(double v) { return uint32_t(int32_t(std::floor(v * kOne + 0.5))); }
 
 // Integral of clamp(t, 0, 1): the area that lies left of t in a unit-wide cell.
 inline double AreaRamp(double t) {
@@ -23,13 +23,17 @@ inline double AreaRamp(double t) {
     return 0.5 * t * t;
 }
 
-inline uint8_t ToCoverage(int32_t c) { return c >= kOne ? 255 : uint8_t((c * 255 + kOne / 2) >> 16); }
+// Cells and running sums are unsigned: they wrap instead of overflowing, should some
+// absurd shape stack up ten thousands of windings, and read back as signed values.
+inline uint32_t Magnitude(uint32_t s) { return int32_t(s) < 0 ? 0u - s : s; }
 
-inline uint8_t CoverageNonZero(int32_t s) { return ToCoverage(s < 0 ? -s : s); }
+inline uint8_t ToCoverage(uint32_t c) { return c >= uint32_t(kOne) ? 255 : uint8_t((c * 255 + kOne / 2) >> 16); }
 
-inline uint8_t CoverageEvenOdd(int32_t s) {
-    int32_t c = (s < 0 ? -s : s) & (2 * kOne - 1);
-    return ToCoverage(c > kOne ? 2 * kOne - c : c);
+inline uint8_t CoverageNonZero(uint32_t s) { return ToCoverage(Magnitude(s)); }
+
+inline uint8_t CoverageEvenOdd(uint32_t s) {
+    uint32_t c = Magnitude(s) & (2 * kOne - 1);
+    return ToCoverage(c > uint32_t(kOne) ? 2 * kOne - c : c);
 }
 
 bool Finite(TPointF p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
@@ -105,7 +109,7 @@ TRect TRasterizer::Bounds() const {
 // Cells hold fixed-point area: integer sums are exact in any order, which is what lets
 // a clipped fill fold everything left of the clip into its first column and still end
 // with the very pixels of the unclipped fill.
-void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, int32_t& rowMin,
+void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, uint32_t* cells, int32_t& rowMin,
                                 int32_t& rowMax, int32_t x0, int32_t width) const {
     double ya = std::max(s.YTop, double(row));
     double yb = std::min(s.YBottom, double(row + 1));
@@ -113,7 +117,7 @@ void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, 
     double xa = ya == s.YTop ? s.XTop : s.XTop + (ya - s.YTop) * s.DxDy;
     double xb = yb == s.YBottom ? s.XBottom : s.XTop + (yb - s.YTop) * s.DxDy;
     double d = (yb - ya) * s.Dir;
-    int32_t whole = ToFixed(d);
+    uint32_t whole = ToFixed(d);
     double lo = std::min(xa, xb), hi = std::max(xa, xb);
     if (lo >= double(x0 + width)) return;  // only columns right of the clip see it
     if (hi <= double(x0)) {
@@ -127,7 +131,7 @@ void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, 
     int32_t i1 = int32_t(std::floor(hi));
     if (i0 == i1 || hi == double(i0 + 1)) {
         // Within one column: the cell holds the part right of the line's mean x.
-        int32_t inCell = ToFixed(d * (double(i0 + 1) - 0.5 * (lo + hi)));
+        uint32_t inCell = ToFixed(d * (double(i0 + 1) - 0.5 * (lo + hi)));
         int32_t index = i0 - x0;
         cells[index] += inCell;
         if (index + 1 < width) cells[index + 1] += whole - inCell;
@@ -140,9 +144,9 @@ void TRasterizer::AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, 
     // cell gets the step of the rounded running total, so rounding never accumulates.
     double scale = d / (hi - lo);
     int32_t first = std::max(i0, x0), last = std::min(i1, x0 + width - 1);
-    int32_t previous = 0;
+    uint32_t previous = 0;
     for (int32_t i = first; i <= last; ++i) {
-        int32_t total = ToFixed(scale * (AreaRamp(double(i + 1) - lo) - AreaRamp(double(i + 1) - hi)));
+        uint32_t total = ToFixed(scale * (AreaRamp(double(i + 1) - lo) - AreaRamp(double(i + 1) - hi)));
         cells[i - x0] += total - previous;
         previous = total;
     }
@@ -196,9 +200,9 @@ void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
             FRowMin[r] = INT32_MAX;
             FRowMax[r] = -1;
             if (hi < lo) continue;
-            int32_t* cells = FCells.data() + r * stride;
+            uint32_t* cells = FCells.data() + r * stride;
             uint8_t* cov = FCoverage.data();
-            int32_t sum = 0;
+            uint32_t sum = 0;
             if (rule == TFillRule::NonZero) {
                 for (int32_t i = lo; i <= hi; ++i) {
                     sum += cells[i];

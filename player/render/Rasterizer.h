@@ -48,7 +48,7 @@ private:
     void Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink);
     void AddClippedRight(TPointF a, TPointF b);
     void PushSegment(TPointF a, TPointF b);
-    void AccumulateRow(const TSegment& s, int32_t row, int32_t* cells, int32_t& rowMin, int32_t& rowMax,
+    void AccumulateRow(const TSegment& s, int32_t row, uint32_t* cells, int32_t& rowMin, int32_t& rowMax,
                        int32_t x0, int32_t width) const;
 
     int32_t FWidth = 0;
@@ -58,7 +58,7 @@ private:
     TBoundsF FBounds;
 
     // Working storage, kept between fills.
-    std::vector<int32_t> FCells;
+    std::vector<uint32_t> FCells;
     std::vector<int32_t> FRowMin, FRowMax;
     std::vector<uint8_t> FCoverage;
     std::vector<uint32_t> FActive;

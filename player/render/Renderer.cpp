@@ -87,8 +87,8 @@ TRect TRenderer::ItemBounds(const TDrawItem& item, const TRect& output) {
     return b;
 }
 
-TDirtyRegion ChangedRegion(TRenderer& renderer, const std::vector<TDrawItem>& before,
-                           const std::vector<TDrawItem>& after, const TRect& output) {
+TDirtyRegion ChangedRegion(const std::vector<TDrawItem>& before, const std::vector<TDrawItem>& after,
+                           const TRect& output) {
     std::unordered_map<uint64_t, size_t> old;
     for (size_t i = 0; i < before.size(); ++i) old[before[i].Key] = i;
     TDirtyRegion region;
@@ -102,12 +102,12 @@ TDirtyRegion ChangedRegion(TRenderer& renderer, const std::vector<TDrawItem>& be
             if (it->second == i && was.Shape == now.Shape && was.Matrix == now.Matrix &&
                 was.ColorTransform == now.ColorTransform)
                 continue;
-            region.Add(renderer.ItemBounds(was, output));
+            region.Add(TRenderer::ItemBounds(was, output));
         }
-        region.Add(renderer.ItemBounds(now, output));
+        region.Add(TRenderer::ItemBounds(now, output));
     }
     for (size_t i = 0; i < before.size(); ++i)
-        if (!matched[i]) region.Add(renderer.ItemBounds(before[i], output));
+        if (!matched[i]) region.Add(TRenderer::ItemBounds(before[i], output));
     return region;
 }
 

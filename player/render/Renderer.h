@@ -42,7 +42,7 @@ public:
                      const TDirtyRegion& region);
 
     // The pixels an item can touch, in output bounds.
-    TRect ItemBounds(const TDrawItem& item, const TRect& output);
+    static TRect ItemBounds(const TDrawItem& item, const TRect& output);
 
 private:
     struct TPreparedPass {
@@ -51,8 +51,8 @@ private:
         float StrokeWidth = -1;  // below zero for a fill
         TRect Bounds;
     };
-    void Prepare(const TShape& shape, const TMatrix& m, const TColorTransform& t, const TRect& output,
-                 std::vector<TPreparedPass>& passes);
+    static void Prepare(const TShape& shape, const TMatrix& m, const TColorTransform& t, const TRect& output,
+                        std::vector<TPreparedPass>& passes);
     void Run(TPixmap& target, const TPreparedPass& pass, const TRect& clip);
 
     TRasterizer FRasterizer;
@@ -61,7 +61,7 @@ private:
 
 // The rectangles that differ between two frames' items: an item that appeared,
 // disappeared, changed or moved in the stacking order marks both its old and new bounds.
-TDirtyRegion ChangedRegion(TRenderer& renderer, const std::vector<TDrawItem>& before,
-                           const std::vector<TDrawItem>& after, const TRect& output);
+TDirtyRegion ChangedRegion(const std::vector<TDrawItem>& before, const std::vector<TDrawItem>& after,
+                           const TRect& output);
 
 }  // namespace quorlin::render

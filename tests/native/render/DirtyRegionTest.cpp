@@ -108,12 +108,12 @@ TEST(Renderer, DirtyRegionsOverARunOfFrames) {
     TPixmap incremental = FullFrame(r, previous);
     for (int32_t n = 1; n <= 12; ++n) {
         auto items = scene.Frame(n);
-        TDirtyRegion changed = ChangedRegion(r, previous, items, incremental.Bounds());
+        TDirtyRegion changed = ChangedRegion(previous, items, incremental.Bounds());
         EXPECT_FALSE(changed.IsEmpty());
         EXPECT_LT(changed.Bounds().Area(), incremental.Bounds().Area()) << n;
         r.RenderFrame(incremental, kBackground, items, changed);
         ASSERT_EQ(incremental, FullFrame(r, items)) << "frame " << n;
-        EXPECT_TRUE(ChangedRegion(r, items, items, incremental.Bounds()).IsEmpty());
+        EXPECT_TRUE(ChangedRegion(items, items, incremental.Bounds()).IsEmpty());
         previous = items;
     }
 }
