@@ -28,7 +28,8 @@ inline double Tame(double v) { return std::isfinite(v) ? std::clamp(v, -1e9, 1e9
 
 TBitmapPaint::TBitmapPaint(const TPixmap& bitmap, const TMatrix& bitmapToPixels, bool repeat, bool smooth,
                            const TColorTransform& transform)
-    : FBitmap(bitmap),
+    : TShaderPaint(false),
+      FBitmap(bitmap),
       FPixelsToBitmap(InverseOf(bitmapToPixels)),
       FRepeat(repeat),
       FSmooth(smooth),

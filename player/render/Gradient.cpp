@@ -41,4 +41,8 @@ TGradientRamp::TGradientRamp(const std::vector<TGradientStop>& stops, const TCol
     }
 }
 
+bool TGradientRamp::IsOpaque() const {
+    return std::all_of(FColors.begin(), FColors.end(), [](uint32_t c) { return (c >> 24) == 255; });
+}
+
 }  // namespace quorlin::render

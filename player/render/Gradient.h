@@ -31,6 +31,7 @@ public:
 
     uint32_t At(int32_t index) const { return FColors[size_t(std::clamp(index, 0, 255))]; }
     const uint32_t* Data() const { return FColors.data(); }
+    bool IsOpaque() const;
 
 private:
     std::array<uint32_t, 256> FColors;

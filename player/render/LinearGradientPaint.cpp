@@ -12,7 +12,7 @@ TMatrix GradientInverse(const TMatrix& gradientToPixels) {
 }
 
 TLinearGradientPaint::TLinearGradientPaint(const TGradientRamp& ramp, const TMatrix& gradientToPixels)
-    : FRamp(ramp), FPixelsToGradient(GradientInverse(gradientToPixels)) {}
+    : TShaderPaint(ramp.IsOpaque()), FRamp(ramp), FPixelsToGradient(GradientInverse(gradientToPixels)) {}
 
 // The ratio runs along the square's x: -1 is ratio 0, +1 is ratio 255.
 void TLinearGradientPaint::ShadeRun(int32_t y, int32_t x0, int32_t count, uint32_t* out) const {

@@ -8,6 +8,13 @@
 
 namespace quorlin::render {
 
+// The first index in [from, to) whose coverage differs from value, or to; eight at a
+// time through the empty or full middle of a row.
+int32_t SkipCoverage(const uint8_t* coverage, int32_t from, int32_t to, uint8_t value);
+inline int32_t SkipUncovered(const uint8_t* coverage, int32_t from, int32_t to) {
+    return SkipCoverage(coverage, from, to, 0);
+}
+
 class TPaint {
 public:
     virtual ~TPaint() = default;
@@ -25,10 +32,16 @@ public:
                   uint32_t* dst) const final;
 
 protected:
+    // An opaque paint shades fully covered runs straight into the target.
+    explicit TShaderPaint(bool opaque) : FOpaque(opaque) {}
+
     // Premultiplied colours of pixels x0..x0+count-1 of row y, sampled at pixel centres.
     virtual void ShadeRun(int32_t y, int32_t x0, int32_t count, uint32_t* out) const = 0;
 
 private:
+    void BlendRun(int32_t y, int32_t x0, int32_t count, const uint8_t* coverage, uint32_t* dst) const;
+
+    bool FOpaque;
     mutable std::vector<uint32_t> FScratch;
 };
 

@@ -6,7 +6,7 @@
 namespace quorlin::render {
 
 TRadialGradientPaint::TRadialGradientPaint(const TGradientRamp& ramp, const TMatrix& gradientToPixels)
-    : FRamp(ramp), FPixelsToGradient(GradientInverse(gradientToPixels)) {}
+    : TShaderPaint(ramp.IsOpaque()), FRamp(ramp), FPixelsToGradient(GradientInverse(gradientToPixels)) {}
 
 // The ratio is the distance from the centre: 0 at the centre, 255 on the square's inscribed circle.
 void TRadialGradientPaint::ShadeRun(int32_t y, int32_t x0, int32_t count, uint32_t* out) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace quorlin::render {
 
@@ -34,6 +35,38 @@ inline uint8_t CoverageNonZero(uint32_t s) { return ToCoverage(Magnitude(s)); }
 inline uint8_t CoverageEvenOdd(uint32_t s) {
     uint32_t c = Magnitude(s) & (2 * kOne - 1);
     return ToCoverage(c > uint32_t(kOne) ? 2 * kOne - c : c);
+}
+
+// The running sum over cells lo..hi of one row into coverage, clearing the cells; returns
+// the sum at the end. Between a shape's edges the cells are empty and the coverage stays
+// what it was, so those stretches are found and filled a run at a time.
+template <uint8_t (*Convert)(uint32_t)>
+uint32_t SweepRow(uint32_t* cells, uint8_t* cov, int32_t lo, int32_t hi) {
+    uint32_t sum = 0;
+    uint8_t current = 0;
+    int32_t i = lo;
+    while (i <= hi) {
+        uint32_t c = cells[i];
+        if (c == 0) {
+            int32_t j = i + 1;
+            for (uint64_t pair; j + 1 <= hi; j += 2) {  // two cells at a time
+                std::memcpy(&pair, cells + j, sizeof pair);
+                if (pair != 0) break;
+            }
+            while (j <= hi && cells[j] == 0) ++j;
+            if (j - i > 32)
+                std::memset(cov + i, current, size_t(j - i));
+            else
+                for (int32_t k = i; k < j; ++k) cov[k] = current;
+            i = j;
+            continue;
+        }
+        sum += c;
+        cells[i] = 0;
+        current = Convert(sum);
+        cov[i++] = current;
+    }
+    return sum;
 }
 
 bool Finite(TPointF p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
@@ -202,20 +235,8 @@ void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
             if (hi < lo) continue;
             uint32_t* cells = FCells.data() + r * stride;
             uint8_t* cov = FCoverage.data();
-            uint32_t sum = 0;
-            if (rule == TFillRule::NonZero) {
-                for (int32_t i = lo; i <= hi; ++i) {
-                    sum += cells[i];
-                    cells[i] = 0;
-                    cov[i] = CoverageNonZero(sum);
-                }
-            } else {
-                for (int32_t i = lo; i <= hi; ++i) {
-                    sum += cells[i];
-                    cells[i] = 0;
-                    cov[i] = CoverageEvenOdd(sum);
-                }
-            }
+            uint32_t sum = rule == TFillRule::NonZero ? SweepRow<CoverageNonZero>(cells, cov, lo, hi)
+                                                      : SweepRow<CoverageEvenOdd>(cells, cov, lo, hi);
             // Lines right of the clip were left out: what winding remains runs to its edge.
             int32_t end = hi + 1;
             if (sum != 0) {
