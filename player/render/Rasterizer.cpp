@@ -219,8 +219,9 @@ void TRasterizer::Sweep(TFillRule rule, const TRect& clip, TRowSink&& sink) {
 
         for (uint32_t index : FActive) {
             const TSegment& s = FSegments[index];
-            int32_t first = std::max(bandY, int32_t(std::floor(s.YTop)));
-            int32_t last = std::min(bandEnd, int32_t(std::ceil(s.YBottom)));
+            // Compared as doubles first: a line may reach far beyond any int.
+            int32_t first = s.YTop <= bandY ? bandY : int32_t(std::floor(s.YTop));
+            int32_t last = s.YBottom >= bandEnd ? bandEnd : int32_t(std::ceil(s.YBottom));
             for (int32_t row = first; row < last; ++row) {
                 size_t r = size_t(row - bandY);
                 AccumulateRow(s, row, FCells.data() + r * stride, FRowMin[r], FRowMax[r], area.X0, width);
