@@ -42,12 +42,19 @@ TEST(Rasterizer, SquareEdgesHaveExactCoverage) {
         {10, 4.5f, 20, 8.25f, 12, 8, 0.25},       // bottom row
         {10.25f, 4.5f, 20, 8, 10, 4, 0.375},      // corner: 0.75 x 0.5
         {3.4f, 3.4f, 3.6f, 3.6f, 3, 3, 0.04},     // smaller than a pixel
+        {-5, -5, 0.5f, 40, 0, 7, 0.5},            // from outside the output to inside it
+        {31.5f, 2, 60, 4, 31, 3, 0.5},            // across the output's right edge
     };
     for (const Case& c : cases) {
         TPixmap p = Draw(Square(c.x0, c.y0, c.x1, c.y1));
         EXPECT_NEAR(Coverage(p, c.px, c.py), c.coverage, 0.5 / 255 + 1e-9)
             << c.x0 << "," << c.y0 << " " << c.x1 << "," << c.y1 << " at " << c.px << "," << c.py;
     }
+}
+
+TEST(Rasterizer, SinglePixelOutput) {
+    TPixmap p = Draw(Square(0.25f, 0, 0.75f, 0.5f), 1, 1);
+    EXPECT_NEAR(Coverage(p, 0, 0), 0.25, 0.5 / 255);
 }
 
 // The same square drawn with its inside as fill0, running the other way round.
