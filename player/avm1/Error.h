@@ -1,0 +1,28 @@
+#pragma once
+// The two ways a script ends early: an error that stops the script (a limit
+// passed, malformed bytes), and a value thrown by the script itself.
+
+#include "player/avm1/Value.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace quorlin::avm1 {
+
+// Stops the running script; the machine stays usable and the caller carries on.
+class TScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// ActionThrow: a value on its way to the nearest try block.
+class TScriptThrow {
+public:
+    explicit TScriptThrow(TValue value) : FValue(std::move(value)) {}
+    const TValue& Value() const { return FValue; }
+
+private:
+    TValue FValue;
+};
+
+}  // namespace quorlin::avm1
