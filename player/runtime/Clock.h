@@ -1,49 +1,19 @@
 #pragma once
-// The time source of the player. The host supplies it: the control reads the system's,
-// tests and the screenshot tool fix it. Everything time-dependent (the frame pacing and
-// the scripts' Date) reads this and nothing else.
+// The time source of the player is the script machine's clock: the host supplies one
+// (the control the system's, tests and the screenshot tool a fixed one), and the frame
+// pacing and the scripts' Date both read it.
 
-#include <cstdint>
+#include "player/avm1/Clock.h"
 
 namespace quorlin::runtime {
 
-struct TClockReading {
-    int64_t UtcMilliseconds = 0;      // since 1970-01-01 00:00:00 UTC
-    int32_t TimeZoneOffsetMinutes = 0;  // local time minus UTC: +60 for UTC+1
+using TClock = avm1::TClock;
+using TSystemClock = avm1::TSystemClock;
+using TFixedClock = avm1::TFixedClock;
 
-    int64_t LocalMilliseconds() const { return UtcMilliseconds + int64_t(TimeZoneOffsetMinutes) * 60000; }
-};
-
-class TClock {
-public:
-    virtual ~TClock() = default;
-    virtual TClockReading Now() const = 0;
-};
-
-// A clock that reads what it was last set to; tests move it by hand.
-class TFixedClock : public TClock {
-public:
-    explicit TFixedClock(TClockReading reading = {}) : FReading(reading) {}
-    TClockReading Now() const override { return FReading; }
-    void Set(TClockReading reading) { FReading = reading; }
-    void Advance(int64_t milliseconds) { FReading.UtcMilliseconds += milliseconds; }
-
-private:
-    TClockReading FReading;
-};
-
-// The machine's clock and its current time zone offset (daylight saving included).
-class TSystemClock : public TClock {
-public:
-    TClockReading Now() const override;
-};
-
-// A reading whose local time is the given date and time of day at the given offset.
-TClockReading MakeReading(int year, int month, int day, int hour, int minute, int second, int millisecond,
-                          int32_t offsetMinutes);
-
-// Days since 1970-01-01 of a civil date (proleptic Gregorian), and back.
-int64_t DaysFromCivil(int year, int month, int day);
-void CivilFromDays(int64_t days, int& year, int& month, int& day);
+// The UTC time value of a local date and time of day, month 1 to 12, in a zone that is
+// offsetMs ahead of UTC.
+double LocalTimeToUtc(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                      double offsetMs);
 
 }  // namespace quorlin::runtime

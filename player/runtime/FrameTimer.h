@@ -3,8 +3,6 @@
 // due now. A host that falls behind (a suspended machine, a clock set back or forward)
 // does not replay the missed frames but starts counting again from now.
 
-#include "player/runtime/Clock.h"
-
 #include <cstdint>
 
 namespace quorlin::runtime {

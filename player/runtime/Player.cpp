@@ -4,9 +4,10 @@
 
 namespace quorlin::runtime {
 
-TPlayer::TPlayer(std::shared_ptr<const TMovie> movie, const TClock& clock, TScriptRunner& scripts,
+TPlayer::TPlayer(std::shared_ptr<const TMovie> movie, TClock& clock, TScriptRunner& scripts,
                  TPlayerLimits limits)
-    : FMovie(std::move(movie)), FClock(clock), FScripts(scripts), FLimits(limits) {
+    : FMovie(std::move(movie)), FClock(clock), FTimer(FMovie->FramesPerSecond()), FScripts(scripts),
+      FLimits(limits) {
     FRootCharacter.Id = 0;
     FRootCharacter.Kind = TCharacterKind::Sprite;
     FRootCharacter.Definition = TSpriteDef{};
@@ -37,6 +38,16 @@ void TPlayer::Tick() {
     else
         StepTree(*FRoot);
     RunQueue();
+}
+
+int TPlayer::Advance() {
+    const int due = FTimer.FramesDue(int64_t(FClock.NowUtcMs()));
+    for (int i = 0; i < due; ++i) Tick();
+    return due;
+}
+
+int64_t TPlayer::MillisecondsToNextFrame() const {
+    return FTimer.MillisecondsToNextFrame(int64_t(FClock.NowUtcMs()));
 }
 
 void TPlayer::StepTree(TSpriteInstance& clip) {

@@ -11,6 +11,7 @@
 
 #include "player/runtime/Clock.h"
 #include "player/runtime/FlashVars.h"
+#include "player/runtime/FrameTimer.h"
 #include "player/runtime/Movie.h"
 #include "player/runtime/ScriptRunner.h"
 #include "player/runtime/SpriteInstance.h"
@@ -34,7 +35,7 @@ class TPlayer {
 public:
     using TLogSink = std::function<void(const std::string&)>;
 
-    TPlayer(std::shared_ptr<const TMovie> movie, const TClock& clock, TScriptRunner& scripts,
+    TPlayer(std::shared_ptr<const TMovie> movie, TClock& clock, TScriptRunner& scripts,
             TPlayerLimits limits = {});
     ~TPlayer();
     TPlayer(const TPlayer&) = delete;
@@ -47,10 +48,15 @@ public:
 
     // One frame: the first tick shows frame 1 of the root.
     void Tick();
+    // The ticks that the movie's frame rate makes due by the clock's time, run; returns
+    // how many. A host calls this from its timer.
+    int Advance();
+    // Milliseconds until Advance has a tick to run.
+    int64_t MillisecondsToNextFrame() const;
     uint64_t TickCount() const { return FTicks; }
 
     const TMovie& Movie() const { return *FMovie; }
-    const TClock& Clock() const { return FClock; }
+    TClock& Clock() const { return FClock; }
     TSpriteInstance& Root() { return *FRoot; }
     const TSpriteInstance& Root() const { return *FRoot; }
     // Grows with every change to the display tree; equal counts mean an equal picture.
@@ -78,7 +84,8 @@ private:
     void RunQueue();
 
     std::shared_ptr<const TMovie> FMovie;
-    const TClock& FClock;
+    TClock& FClock;
+    TFrameTimer FTimer;
     TScriptRunner& FScripts;
     TPlayerLimits FLimits;
     TCharacter FRootCharacter;

@@ -39,9 +39,6 @@ public:
 
     TBounds LocalBounds() const override;
 
-    // The script machine's object for this clip, made and kept by the script runner.
-    std::shared_ptr<void> ScriptObject;
-
     // The player's part: enter frame 1 once placed, then one step per tick.
     void EnterFirstFrame();
     void Tick();
