@@ -3,11 +3,12 @@
 // time from the host's clock and the scripts through the script runner.
 //
 // A tick steps every playing timeline once, parents before their children and children by
-// depth, applying each frame's display changes as it is reached; the frames' action
-// blocks are queued in that same order and run once the whole tree has stepped, so that a
-// script sees the display list of the frame it belongs to. A clip placed during the tick
-// enters its first frame at once and steps from the next tick on. Gotos made by a
-// script queue the target frame's actions behind the running ones.
+// depth, applying each frame's display changes as it is reached. The frames' action
+// blocks are queued in that same order, a clip's own before those of the clips its frame
+// places, and run once the whole tree has stepped, so that a script sees the display list
+// of the frame it belongs to. A clip placed during the tick enters its first frame at
+// once and steps from the next tick on. Gotos made by a script queue the target frame's
+// actions behind the running ones; those of a host's goto run in the next tick.
 
 #include "player/runtime/Clock.h"
 #include "player/runtime/FlashVars.h"

@@ -54,8 +54,8 @@ TBounds TSpriteInstance::LocalBounds() const {
 void TSpriteInstance::EnterFirstFrame() {
     if (FCurrentFrame != 0) return;
     FCurrentFrame = 1;
-    ApplyCommands(1);
     QueueActions(1);
+    ApplyCommands(1);
 }
 
 void TSpriteInstance::Tick() {
@@ -69,17 +69,17 @@ void TSpriteInstance::GotoFrame(int frame) {
     if (Removed() || FCurrentFrame == 0) return;
     frame = std::clamp(frame, 1, TotalFrames());
     if (frame == FCurrentFrame) return;
-    if (frame > FCurrentFrame) {
+    // The clip's own actions are queued before those of the clips its frame places, so
+    // that they run first.
+    const int from = FCurrentFrame;
+    FCurrentFrame = frame;
+    QueueActions(frame);
+    if (frame > from) {
         // Forward: the display changes of every frame passed, the actions of the last.
-        for (int f = FCurrentFrame + 1; f <= frame; ++f) {
-            FCurrentFrame = f;
-            ApplyCommands(f);
-        }
+        for (int f = from + 1; f <= frame && !Removed(); ++f) ApplyCommands(f);
     } else {
-        FCurrentFrame = frame;
         Rebuild(frame);
     }
-    QueueActions(frame);
 }
 
 void TSpriteInstance::ApplyCommands(int frame) {
