@@ -36,6 +36,7 @@ class TPlayer {
 public:
     using TLogSink = std::function<void(const std::string&)>;
 
+    // The clock and the script runner must outlive the player.
     TPlayer(std::shared_ptr<const TMovie> movie, TClock& clock, TScriptRunner& scripts,
             TPlayerLimits limits = {});
     ~TPlayer();

@@ -15,7 +15,13 @@ TScripts::~TScripts() {
 TRuntimeClip* TScripts::ClipFor(TDisplayObject& object) {
     auto it = FClips.find(&object);
     if (it != FClips.end()) return it->second.Clip;
-    if (!object.Removed()) {
+    if (object.Removed()) {
+        // Off the display list already: an empty clip that nothing keeps.
+        auto* clip = FMachine.Heap().Make<TRuntimeClip>(*this, FMachine.MovieClipPrototype(), object);
+        clip->Orphan();
+        return clip;
+    }
+    {
         // The root of the tree is _level0 for every script that runs in it.
         TDisplayObject* top = &object;
         while (top->Parent()) top = top->Parent();

@@ -4,8 +4,7 @@
 // back at a fixed time of day), and --print lists the display list that results.
 
 #include "player/runtime/Clock.h"
-#include "player/runtime/Player.h"
-#include "player/runtime/Scripts.h"
+#include "player/runtime/Playback.h"
 
 #include <chrono>
 #include <cmath>
@@ -131,11 +130,10 @@ void Play(const TOptions& o) {
     if (o.TimeOfDayMs) fixedClock.emplace(FixedMoment(*o.TimeOfDayMs), systemClock.LocalOffsetMs(FixedMoment(*o.TimeOfDayMs)));
     TClock& clock = fixedClock ? static_cast<TClock&>(*fixedClock) : systemClock;
 
-    TScripts scripts(clock);
-    TPlayer player(movie, clock, scripts);
-    player.SetLog([](const std::string& line) { std::fprintf(stderr, "swfrender: %s\n", line.c_str()); });
-    scripts.Machine().SetDebugLog([](const std::string& line) { std::fprintf(stderr, "swfrender: %s\n", line.c_str()); });
-    scripts.Machine().SetTraceOutput([](const std::string& line) { std::fprintf(stderr, "trace: %s\n", line.c_str()); });
+    TPlayback playback(movie, clock);
+    playback.SetLog([](const std::string& line) { std::fprintf(stderr, "swfrender: %s\n", line.c_str()); });
+    playback.SetTraceOutput([](const std::string& line) { std::fprintf(stderr, "trace: %s\n", line.c_str()); });
+    TPlayer& player = playback.Player();
     player.SetFlashVars(o.Vars);
 
     if (fixedClock) {

@@ -2,8 +2,7 @@
 // Small movies built with the SWF writer, and a player over them with a fixed clock and
 // the real script machine, whose trace output the tests read.
 
-#include "player/runtime/Player.h"
-#include "player/runtime/Scripts.h"
+#include "player/runtime/Playback.h"
 #include "player/swf/ActionAssembler.h"
 #include "player/swf/ControlTags.h"
 #include "player/swf/Movie.h"
@@ -76,10 +75,10 @@ constexpr double FixedUtc = 1796990400000.0;
 constexpr double FixedOffset = 3600000.0;
 
 struct TRun {
-    explicit TRun(std::shared_ptr<const TMovie> movie) : Scripts(Clock), Player(std::move(movie), Clock, Scripts) {
-        Scripts.Machine().SetTraceOutput([this](const std::string& s) { Traces.push_back(s); });
-        Player.SetLog([this](const std::string& s) { Log.push_back(s); });
-        Scripts.Machine().SetDebugLog([this](const std::string& s) { Log.push_back(s); });
+    explicit TRun(std::shared_ptr<const TMovie> movie)
+        : Playback(std::move(movie), Clock), Scripts(Playback.Scripts()), Player(Playback.Player()) {
+        Playback.SetTraceOutput([this](const std::string& s) { Traces.push_back(s); });
+        Playback.SetLog([this](const std::string& s) { Log.push_back(s); });
     }
 
     // The traces of the next tick.
@@ -101,8 +100,9 @@ struct TRun {
     TSpriteInstance* SpriteAt(std::initializer_list<int> depths) { return dynamic_cast<TSpriteInstance*>(At(depths)); }
 
     TFixedClock Clock{FixedUtc, FixedOffset};
-    TScripts Scripts;
-    TPlayer Player;
+    TPlayback Playback;
+    TScripts& Scripts;
+    TPlayer& Player;
     std::vector<std::string> Traces;
     std::vector<std::string> Log;
 };
