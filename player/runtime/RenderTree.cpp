@@ -24,31 +24,51 @@ TColorMatrix TColorMatrix::operator*(const TColorMatrix& inner) const {
 
 bool TRenderItem::SameLook(const TRenderItem& o) const {
     return Character == o.Character && Matrix == o.Matrix && ColorTransform == o.ColorTransform &&
-           Visible == o.Visible && ClipDepth == o.ClipDepth;
+           Visible == o.Visible && ClipDepth == o.ClipDepth && MaskKey == o.MaskKey && MaskedBy == o.MaskedBy;
 }
 
 namespace {
 
-void Collect(const TSpriteInstance& sprite, const TMatrix& matrix, const TColorMatrix& color, bool visible,
-             std::vector<TRenderItem>& out) {
+struct TContext {
+    TMatrix Matrix;
+    TColorMatrix Color;
+    bool Visible = true;
+    uint64_t MaskKey = 0;
+    std::vector<uint64_t> MaskedBy;
+};
+
+void Collect(const TSpriteInstance& sprite, const TContext& context, std::vector<TRenderItem>& out) {
+    // The masks of this display list still open: key and the last depth they clip.
+    std::vector<std::pair<uint64_t, int>> open;
     for (const auto& [depth, child] : sprite.Children()) {
-        const TMatrix m = matrix * child->Matrix();
-        const TColorMatrix c = color * TColorMatrix::FromSwf(child->ColorTransform());
-        const bool v = visible && child->Visible();
-        if (const auto* inner = dynamic_cast<const TSpriteInstance*>(child.get())) {
-            Collect(*inner, m, c, v, out);
+        while (!open.empty() && depth > open.back().second) open.pop_back();
+        TContext inner;
+        inner.Matrix = context.Matrix * child->Matrix();
+        inner.Color = context.Color * TColorMatrix::FromSwf(child->ColorTransform());
+        inner.Visible = context.Visible && child->Visible();
+        inner.MaskKey = context.MaskKey;
+        inner.MaskedBy = context.MaskedBy;
+        for (const auto& mask : open) inner.MaskedBy.push_back(mask.first);
+        if (child->ClipDepth() != 0 && !inner.MaskKey) {
+            inner.MaskKey = child->Key();
+            open.emplace_back(child->Key(), child->ClipDepth());
+        }
+        if (const auto* sub = dynamic_cast<const TSpriteInstance*>(child.get())) {
+            Collect(*sub, inner, out);
             continue;
         }
         TRenderItem item;
         item.Key = child->Key();
         item.Character = &child->Character();
-        item.Matrix = m;
-        item.ColorTransform = c;
-        item.Visible = v;
+        item.Matrix = inner.Matrix;
+        item.ColorTransform = inner.Color;
+        item.Visible = inner.Visible;
         item.ClipDepth = child->ClipDepth();
         item.Depth = depth;
         item.ParentKey = sprite.Key();
-        out.push_back(item);
+        item.MaskKey = inner.MaskKey;
+        item.MaskedBy = std::move(inner.MaskedBy);
+        out.push_back(std::move(item));
     }
 }
 
@@ -56,7 +76,11 @@ void Collect(const TSpriteInstance& sprite, const TMatrix& matrix, const TColorM
 
 std::vector<TRenderItem> CollectRenderItems(const TSpriteInstance& root) {
     std::vector<TRenderItem> items;
-    Collect(root, root.Matrix(), TColorMatrix::FromSwf(root.ColorTransform()), root.Visible(), items);
+    TContext context;
+    context.Matrix = root.Matrix();
+    context.Color = TColorMatrix::FromSwf(root.ColorTransform());
+    context.Visible = root.Visible();
+    Collect(root, context, items);
     return items;
 }
 

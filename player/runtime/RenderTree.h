@@ -33,9 +33,15 @@ struct TRenderItem {
     TMatrix Matrix;            // character space to stage twips
     TColorMatrix ColorTransform;
     bool Visible = true;       // the object's and all its parents'
-    uint16_t ClipDepth = 0;    // a mask for its siblings up to this depth
+    uint16_t ClipDepth = 0;    // its own clip depth (the display object's, as placed)
     int Depth = 0;             // within its parent
     uint64_t ParentKey = 0;    // the parent sprite's key; the root's is its own
+    // Masks: an object placed with a clip depth draws no pixels of its own but clips its
+    // siblings above it up to that depth. MaskKey is the key of the mask this item
+    // draws the shape of (itself, or the sprite it lies in), 0 for ordinary items;
+    // MaskedBy lists the masks that clip this item, outermost first.
+    uint64_t MaskKey = 0;
+    std::vector<uint64_t> MaskedBy;
 
     bool SameLook(const TRenderItem& other) const;
 };

@@ -69,3 +69,27 @@ TEST(RenderTree, ChangesSinceTheLastFrameNameWhatMovedAppearedOrWent) {
     EXPECT_EQ(swapped.Removed, std::vector<uint64_t>{second});
     EXPECT_EQ(swapped.Added, std::vector<uint64_t>{run.At({3})->Key()});
 }
+
+TEST(RenderTree, AClipDepthMasksTheSiblingsUpToItsDepth) {
+    // Depth 2 is a sprite mask clipping depths 3 to 5; depth 6 lies above its reach.
+    swf::TPlaceObject2 mask;
+    mask.Depth = 2;
+    mask.CharacterId = 10;
+    mask.ClipDepth = 5;
+    TRun run(MakeMovie({Square(1), Sprite(10, 1, {Place(1, 1), Place(2, 1), Show()}),
+                        Sprite(11, 1, {Place(1, 1), Show()}),
+                        Place(1, 1), swf::WritePlaceObject2(mask), Place(3, 11), Place(5, 1), Place(6, 1), Show()}));
+    run.Tick();
+    const auto items = CollectRenderItems(run.Player.Root());
+    ASSERT_EQ(items.size(), 6u);
+    const uint64_t maskKey = run.At({2})->Key();
+    const std::vector<uint64_t> none, masked{maskKey};
+    const struct {
+        uint64_t mask;
+        const std::vector<uint64_t>& maskedBy;
+    } expected[] = {{0, none}, {maskKey, none}, {maskKey, none}, {0, masked}, {0, masked}, {0, none}};
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].MaskKey, expected[i].mask) << i;
+        EXPECT_EQ(items[i].MaskedBy, expected[i].maskedBy) << i;
+    }
+}
