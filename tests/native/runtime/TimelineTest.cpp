@@ -185,3 +185,31 @@ TEST(Timeline, PlacingAMissingCharacterIsSkipped) {
     ASSERT_EQ(run.Log.size(), 1u);
     EXPECT_NE(run.Log[0].find("77"), std::string::npos);
 }
+
+TEST(Timeline, InitActionsRunOnceBeforeTheFramesActions) {
+    auto init = Asm();
+    init.Push({TPushValue::Str("init")}).Op(ActionCode::Trace).End();
+    swf::TTag initTag{uint16_t(swf::TagCode::DoInitAction), {10, 0}};
+    const auto code = init.Assemble();
+    initTag.Body.insert(initTag.Body.end(), code.begin(), code.end());
+    TRun run(MakeMovie({Sprite(10, 1, {Show()}), Trace("f1"), initTag, Show(), Trace("f2"), Show()}, 2));
+    EXPECT_EQ(run.Tick(), (TStrings{"init", "f1"}));
+    EXPECT_EQ(run.Tick(), TStrings{"f2"});
+    EXPECT_EQ(run.Tick(), TStrings{"f1"});
+}
+
+TEST(Timeline, ACharacterChangeAtADepthKeepsThePlacement) {
+    swf::TPlaceObject2 swap;
+    swap.Move = true;
+    swap.Depth = 1;
+    swap.CharacterId = 2;
+    TRun run(MakeMovie({Square(1), Square(2), Place(1, 1, "thing", swf::TMatrix::Translation(400, 0)), Show(),
+                        swf::WritePlaceObject2(swap), Show()},
+                       2));
+    run.Tick();
+    run.Tick();
+    ASSERT_NE(run.At({1}), nullptr);
+    EXPECT_EQ(run.At({1})->CharacterId(), 2);
+    EXPECT_EQ(run.At({1})->Name(), "thing");
+    EXPECT_DOUBLE_EQ(run.At({1})->X(), 20);
+}
