@@ -19,6 +19,9 @@ using namespace quorlin::swf;
 
 namespace {
 
+// Sprites may not hold sprites, but a damaged file may nest them without end.
+constexpr int MaxNesting = 8;
+
 std::string Px(int32_t twips) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", twips / 20.0);
@@ -82,7 +85,8 @@ public:
     }
 
 private:
-    void Collect(const std::vector<TTag>& tags) {
+    void Collect(const std::vector<TTag>& tags, int nesting = 0) {
+        if (nesting > MaxNesting) return;
         for (const TTag& t : tags) {
             try {
                 TRecord r = DecodeTag(t);
@@ -91,7 +95,7 @@ private:
                 if (auto* s = std::get_if<TDefineSprite>(&r)) {
                     FKinds[s->Id] = "sprite " + std::to_string(s->Id);
                     FSprites[s->Id] = *s;
-                    Collect(s->Tags);
+                    Collect(s->Tags, nesting + 1);
                 }
                 if (auto* e = std::get_if<TExportAssets>(&r)) {
                     for (auto& [id, name] : e->Assets) FExports[id] = name;
@@ -153,7 +157,13 @@ private:
                 TRecord r = DecodeTag(t);
                 std::string s = Summary(r);
                 std::printf("%s%s\n", s.empty() ? "" : ": ", s.c_str());
-                if (auto* sprite = std::get_if<TDefineSprite>(&r)) ListTags(sprite->Tags, level + 2);
+                if (auto* sprite = std::get_if<TDefineSprite>(&r)) {
+                    if (level > 2 * MaxNesting) {
+                        std::printf("%s(nested too deep)\n", Indent(level + 2).c_str());
+                    } else {
+                        ListTags(sprite->Tags, level + 2);
+                    }
+                }
             } catch (const TSwfError& e) {
                 std::printf(": error: %s\n", e.what());
             }
@@ -216,15 +226,16 @@ private:
     void Nested(uint16_t id, int level, int nesting) const {
         auto it = FSprites.find(id);
         if (it == FSprites.end()) return;
-        // A sprite that holds itself, directly or not, is shown once.
-        if (nesting > 16) {
+        // A sprite may place itself, directly or not; the tree stops at a fixed depth.
+        if (nesting > MaxNesting) {
             std::printf("%s(nested too deep)\n", Indent(level).c_str());
             return;
         }
         Timeline(it->second.Tags, level, nesting + 1);
     }
 
-    void Scripts(const std::vector<TTag>& tags, const std::string& where) const {
+    void Scripts(const std::vector<TTag>& tags, const std::string& where, int nesting = 0) const {
+        if (nesting > MaxNesting) return;
         int frame = 1;
         for (const TTag& t : tags) {
             if (t.Kind() == TagCode::ShowFrame) ++frame;
@@ -236,7 +247,7 @@ private:
             if (t.Kind() == TagCode::DefineSprite) {
                 try {
                     TDefineSprite s = ReadDefineSprite(t);
-                    Scripts(s.Tags, "sprite " + std::to_string(s.Id));
+                    Scripts(s.Tags, "sprite " + std::to_string(s.Id), nesting + 1);
                 } catch (const TSwfError&) {
                 }
             }

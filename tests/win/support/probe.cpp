@@ -2,6 +2,9 @@
 // arguments, and exits with 0 (2 for arguments it does not know).
 //   probe log plain|empty|zero    writes a fixed text through the logger
 //   probe shellopen TARGET        opens TARGET through the shell helper
+//   probe holdlib PATH            loads the library at PATH and keeps it for a minute
+#include <windows.h>
+
 #include <string>
 
 #include "saver/shell/Utils.h"
@@ -19,6 +22,9 @@ int main(int argc, char** argv) {
         TLogger::Log(std::string("before\0after", 12));
     } else if (command == "shellopen" && argc > 2) {
         quorlin::ShellOpen(which);
+    } else if (command == "holdlib" && argc > 2) {
+        if (!LoadLibraryA(which.c_str())) return 3;
+        Sleep(60000);
     } else {
         return 2;
     }
