@@ -125,7 +125,6 @@ void TMachine::Run(const TCode& code, TObject* target) {
         throw TScriptError("action code lies outside its buffer");
     {
         TEntry entry(*this);
-        TDepthGuard depth(FDepth);
         TFrame frame;
         frame.FCode = code;
         frame.FRegisters.resize(4);
