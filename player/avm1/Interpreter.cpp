@@ -229,6 +229,7 @@ bool TInterpreter::Step(const TAction& action) {
     }
     case ActionCode::StringAdd: {
         std::string b = PopString(), a = PopString();
+        CheckStringLength(a.size() + b.size());
         Push(a + b);
         break;
     }
@@ -657,7 +658,7 @@ void TInterpreter::DoGotoFrame2(const TAction& action) {
         if (std::isnan(number))
             clip->GotoLabel(text, play);
         else
-            clip->GotoFrame(static_cast<int>(number) + bias, play);
+            clip->GotoFrame(static_cast<int>(std::clamp(number, -1e9, 1e9)) + bias, play);
         return;
     }
     double number = FMachine.ToNumber(frame);

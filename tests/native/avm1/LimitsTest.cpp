@@ -47,6 +47,14 @@ TEST_F(Limits, EndlessLoopIsStoppedByTheBudget) {
     EXPECT_EQ(Eval([](TActionAssembler& a) { a.Push({I(1), I(2)}).Op(ActionCode::Add2); }), "number 3");
 }
 
+TEST_F(Limits, DoublingStringStopsBeforeMemoryRunsOut) {
+    TActionAssembler a;
+    a.Push({S("s"), S("0123456789abcdef")}).Op(ActionCode::SetVariable);
+    a.Label("top").Push({S("s"), S("s")}).Op(ActionCode::GetVariable).Push({S("s")}).Op(ActionCode::GetVariable);
+    a.Op(ActionCode::Add2).Op(ActionCode::SetVariable).Jump("top");
+    EXPECT_NE(ErrorOf(FMachine, a.Assemble(), FRoot).find("string grew past"), std::string::npos);
+}
+
 TEST_F(Limits, CallDepthOf256) {
     TActionAssembler deep = Depth();
     deep.Push({S("ok"), I(255), I(1), S("depth")}).Op(ActionCode::CallFunction).Op(ActionCode::SetVariable);
