@@ -119,6 +119,7 @@ TEST_F(Limits, UnknownActionsAreSkippedByTheirLength) {
     a.Action(0x02, std::monostate{}).Action(0xF0, quorlin::swf::TActionRaw{{1, 2, 3}});
     a.Push({S("after"), B(true)}).Op(ActionCode::SetVariable);
     Run(a);
+    Run(a);  // reported once, not on every pass
     EXPECT_EQ(Show(Var("after")), "boolean true");
     ASSERT_EQ(FLog.size(), 2u);
     EXPECT_NE(FLog[0].find("unknown action 0x02"), std::string::npos) << FLog[0];
