@@ -28,7 +28,7 @@ public:
     // The element index a name spells in canonical form ("3", not "03").
     static std::optional<size_t> IndexOf(const std::string& name);
 
-    static constexpr size_t MaxLength = size_t{1} << 22;
+    static constexpr size_t MaxLength = size_t{1} << 20;
 
 private:
     std::vector<TValue> FItems;

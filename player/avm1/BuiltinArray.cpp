@@ -29,6 +29,7 @@ std::string Join(TMachine& m, TArrayObject* array, const std::string& separator)
         if (i > 0)
             out += separator;
         out += m.ToString(items[i]);
+        CheckStringLength(out.size());
     }
     return out;
 }

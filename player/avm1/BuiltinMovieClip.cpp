@@ -3,6 +3,7 @@
 #include "player/avm1/ClipObject.h"
 #include "player/avm1/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorlin::avm1 {
@@ -19,7 +20,7 @@ void Goto(TMachine& m, TClipObject* clip, const TValue& frame, bool play) {
             clip->GotoLabel(frame.AsString(), play);
             return;
         }
-        clip->GotoFrame(static_cast<int>(number), play);
+        clip->GotoFrame(static_cast<int>(std::clamp(number, -1e9, 1e9)), play);
         return;
     }
     double number = m.ToNumber(frame);

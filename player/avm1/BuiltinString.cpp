@@ -1,6 +1,7 @@
 #include "player/avm1/Array.h"
 #include "player/avm1/BuiltinSupport.h"
 #include "player/avm1/Builtins.h"
+#include "player/avm1/Error.h"
 #include "player/avm1/Utf8.h"
 
 #include <algorithm>
@@ -96,8 +97,10 @@ void InstallMethods(TMachine& m, TObject* proto) {
     });
     m.DefineMethod(proto, "concat", [](TMachine& m, const TValue& self, TArgs args) -> TValue {
         std::string s = ThisString(m, self);
-        for (const TValue& v : args)
+        for (const TValue& v : args) {
             s += m.ToString(v);
+            CheckStringLength(s.size());
+        }
         return s;
     });
     m.DefineMethod(proto, "indexOf", [](TMachine& m, const TValue& self, TArgs args) -> TValue {

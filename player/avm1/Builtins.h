@@ -14,6 +14,7 @@ TObject* InstallString(TMachine& m);
 TObject* InstallNumber(TMachine& m);
 TObject* InstallBoolean(TMachine& m);
 void InstallMath(TMachine& m);
+void InstallError(TMachine& m);    // Error, for throw new Error(...)
 TObject* InstallDate(TMachine& m);
 void InstallGlobals(TMachine& m);     // parseInt, parseFloat, isNaN, isFinite, escape, unescape
 TObject* InstallMovieClip(TMachine& m);

@@ -25,4 +25,13 @@ private:
     TValue FValue;
 };
 
+// Scripts can double a string in a loop; past this many bytes the script stops
+// before memory runs out.
+inline constexpr size_t MaxStringLength = size_t{1} << 24;
+
+inline void CheckStringLength(size_t length) {
+    if (length > MaxStringLength)
+        throw TScriptError("script stopped: a string grew past " + std::to_string(MaxStringLength) + " bytes");
+}
+
 }  // namespace quorlin::avm1

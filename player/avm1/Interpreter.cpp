@@ -229,6 +229,7 @@ bool TInterpreter::Step(const TAction& action) {
     }
     case ActionCode::StringAdd: {
         std::string b = PopString(), a = PopString();
+        CheckStringLength(a.size() + b.size());
         Push(a + b);
         break;
     }
@@ -426,25 +427,25 @@ bool TInterpreter::Step(const TAction& action) {
     }
 
     // Actions this player does not carry out: their operands go, the script goes on.
-    case ActionCode::GetURL: m.Log("action GetURL is not supported; skipped"); break;
+    case ActionCode::GetURL: m.LogOnce("GetURL", "action GetURL is not supported; skipped"); break;
     case ActionCode::GetURL2:
         Pop();
         Pop();
-        m.Log("action GetURL2 is not supported; skipped");
+        m.LogOnce("GetURL2", "action GetURL2 is not supported; skipped");
         break;
     case ActionCode::Call:
         Pop();
-        m.Log("action Call is not supported; skipped");
+        m.LogOnce("Call", "action Call is not supported; skipped");
         break;
     case ActionCode::CloneSprite:
         Pop();
         Pop();
         Pop();
-        m.Log("action CloneSprite is not supported; skipped");
+        m.LogOnce("CloneSprite", "action CloneSprite is not supported; skipped");
         break;
     case ActionCode::RemoveSprite:
         Pop();
-        m.Log("action RemoveSprite is not supported; skipped");
+        m.LogOnce("RemoveSprite", "action RemoveSprite is not supported; skipped");
         break;
     case ActionCode::StartDrag: {
         Pop();
@@ -452,12 +453,12 @@ bool TInterpreter::Step(const TAction& action) {
         if (ToBoolean(Pop()))
             for (int i = 0; i < 4; ++i)
                 Pop();
-        m.Log("action StartDrag is not supported; skipped");
+        m.LogOnce("StartDrag", "action StartDrag is not supported; skipped");
         break;
     }
     default:
-        m.Log("unknown action " + Hex(action.FCode) + " at offset " + std::to_string(action.FOffset) +
-              " skipped");
+        m.LogOnce("action " + Hex(action.FCode), "unknown action " + Hex(action.FCode) + " at offset " +
+                                                     std::to_string(action.FOffset) + " skipped");
         break;
     }
     return true;
@@ -657,7 +658,7 @@ void TInterpreter::DoGotoFrame2(const TAction& action) {
         if (std::isnan(number))
             clip->GotoLabel(text, play);
         else
-            clip->GotoFrame(static_cast<int>(number) + bias, play);
+            clip->GotoFrame(static_cast<int>(std::clamp(number, -1e9, 1e9)) + bias, play);
         return;
     }
     double number = FMachine.ToNumber(frame);
@@ -848,7 +849,7 @@ void TInterpreter::DoCallFunction() {
     if (auto* script = dynamic_cast<TScriptFunction*>(function.ObjectOrNull()))
         self = script->FTarget;
     if (!function.IsObject() || !function.AsObject()->IsFunction())
-        FMachine.Log("call of '" + name + "', which is not a function");
+        FMachine.LogOnce("call " + name, "call of '" + name + "', which is not a function");
     Push(FMachine.Call(function, self, args));
 }
 
@@ -889,7 +890,7 @@ void TInterpreter::DoNewObject() {
     std::vector<TValue> args = PopArgs();
     TObject* made = FMachine.Construct(GetVariable(name), args);
     if (!made)
-        FMachine.Log("new '" + name + "', which is not a function");
+        FMachine.LogOnce("new " + name, "new '" + name + "', which is not a function");
     Push(made ? TValue(made) : TValue());
 }
 

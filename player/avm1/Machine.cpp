@@ -21,8 +21,13 @@ constexpr size_t CollectThreshold = 20000;
 
 // A thrown value as text for an error message, without running script code.
 std::string Describe(const TValue& v) {
-    if (v.IsObject())
-        return std::string("an ") + v.AsObject()->TypeOf();
+    if (TObject* o = v.ObjectOrNull()) {
+        // An Error's message is a plain property; reading it runs no script.
+        const TProperty* message = o->FindOwn("message");
+        if (message && message->FValue.IsString())
+            return message->FValue.AsString();
+        return std::string("an ") + o->TypeOf();
+    }
     return PrimitiveToString(v);
 }
 
@@ -84,6 +89,7 @@ TMachine::TMachine(TClock& clock) : FClock(clock) {
     FNumberPrototype = InstallNumber(*this);
     FBooleanPrototype = InstallBoolean(*this);
     InstallMath(*this);
+    InstallError(*this);
     FDatePrototype = InstallDate(*this);
     InstallGlobals(*this);
     FMovieClipPrototype = InstallMovieClip(*this);
@@ -94,6 +100,13 @@ TMachine::~TMachine() = default;
 void TMachine::Log(const std::string& line) const {
     if (FDebugLog)
         FDebugLog(line);
+}
+
+void TMachine::LogOnce(const std::string& key, const std::string& line) {
+    constexpr size_t MaxKeys = 1000;
+    if (FReported.size() >= MaxKeys || !FReported.insert(key).second)
+        return;
+    Log(line);
 }
 
 void TMachine::Trace(const std::string& line) const {
@@ -125,7 +138,6 @@ void TMachine::Run(const TCode& code, TObject* target) {
         throw TScriptError("action code lies outside its buffer");
     {
         TEntry entry(*this);
-        TDepthGuard depth(FDepth);
         TFrame frame;
         frame.FCode = code;
         frame.FRegisters.resize(4);

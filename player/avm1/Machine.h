@@ -2,6 +2,12 @@
 // The ActionScript 1/2 virtual machine of SWF 7: its heap, global object and
 // built-ins, the conversions and member access that every action relies on, and
 // the limits that keep a runaway script from stopping the player.
+//
+// How a player drives it: make one TMachine with a clock; derive the clips from
+// TClipObject (allocated with Heap().Make, prototype MovieClipPrototype()) and keep
+// each one pinned (TPin) while it is on the display list; give the machine a
+// TDisplayHost for _levelN; run every DoAction block with Run(code, clip), catching
+// TScriptError to log it and carry on; call Collect() between frames.
 
 #include "player/avm1/ActionStream.h"
 #include "player/avm1/Clock.h"
@@ -14,6 +20,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace quorlin::avm1 {
@@ -46,6 +53,9 @@ public:
     // Unsupported actions and stopped scripts are reported here.
     void SetDebugLog(TLog log) { FDebugLog = std::move(log); }
     void Log(const std::string& line) const;
+    // Logs a line the first time its key comes up, so that a looping script that
+    // repeats a fault does not flood the log.
+    void LogOnce(const std::string& key, const std::string& line);
     // Where the Trace action writes.
     void SetTraceOutput(TLog output) { FTraceOutput = std::move(output); }
     void Trace(const std::string& line) const;
@@ -126,6 +136,7 @@ private:
     TDisplayHost* FHost = nullptr;
     TLog FDebugLog;
     TLog FTraceOutput;
+    std::unordered_set<std::string> FReported;
     uint64_t FInstructionBudget = DefaultInstructionBudget;
     uint64_t FInstructionsLeft = 0;
     int FDepth = 0;

@@ -1,5 +1,6 @@
 #include "player/avm1/Operators.h"
 
+#include "player/avm1/Error.h"
 #include "player/avm1/Machine.h"
 
 #include <cmath>
@@ -9,8 +10,11 @@ namespace quorlin::avm1 {
 TValue Add2(TMachine& m, const TValue& a, const TValue& b) {
     TValue pa = m.ToPrimitive(a);
     TValue pb = m.ToPrimitive(b);
-    if (pa.IsString() || pb.IsString())
-        return PrimitiveToString(pa) + PrimitiveToString(pb);
+    if (pa.IsString() || pb.IsString()) {
+        std::string left = PrimitiveToString(pa), right = PrimitiveToString(pb);
+        CheckStringLength(left.size() + right.size());
+        return left + right;
+    }
     return PrimitiveToNumber(pa) + PrimitiveToNumber(pb);
 }
 

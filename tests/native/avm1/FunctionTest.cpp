@@ -192,6 +192,16 @@ TEST_F(Functions, TryCatchFinallyAndThrowsAcrossCalls) {
     }
     EXPECT_EQ(Show(Var("finally")), "boolean true");
     EXPECT_TRUE(Var("afterBare").IsUndefined());
+
+    // throw new Error("bad time") reaches the caller with its message.
+    TActionAssembler c;
+    c.Push({S("bad time"), I(1), S("Error")}).Op(ActionCode::NewObject).Op(ActionCode::Throw);
+    try {
+        Run(c);
+        FAIL() << "the Error must stop the script";
+    } catch (const TScriptError& e) {
+        EXPECT_NE(std::string(e.what()).find("uncaught exception bad time"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(Functions, WithPutsAnObjectOnTheScopeChain) {
