@@ -1,7 +1,8 @@
 #include "player/runtime/Movie.h"
 
 #include "player/runtime/RuntimeError.h"
-#include "player/swf/ControlTags.h"
+#include "player/swf/BackgroundColor.h"
+#include "player/swf/ExportAssets.h"
 #include "player/swf/Sprite.h"
 #include "player/swf/TagCode.h"
 

@@ -1,7 +1,8 @@
 #include "player/runtime/Timeline.h"
 
 #include "player/runtime/RuntimeError.h"
-#include "player/swf/ControlTags.h"
+#include "player/swf/DoAction.h"
+#include "player/swf/FrameLabel.h"
 #include "player/swf/PlaceObject.h"
 #include "player/swf/RemoveObject.h"
 

@@ -4,7 +4,9 @@
 
 #include "player/runtime/Playback.h"
 #include "player/swf/ActionAssembler.h"
-#include "player/swf/ControlTags.h"
+#include "player/swf/DoAction.h"
+#include "player/swf/FrameLabel.h"
+#include "player/swf/ShowFrame.h"
 #include "player/swf/Movie.h"
 #include "player/swf/PlaceObject.h"
 #include "player/swf/RemoveObject.h"
