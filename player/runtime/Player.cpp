@@ -38,6 +38,7 @@ void TPlayer::Tick() {
     else
         StepTree(*FRoot);
     RunQueue();
+    FScripts.FrameDone();
 }
 
 int TPlayer::Advance() {

@@ -23,6 +23,8 @@ public:
     virtual void Run(TSpriteInstance& clip, std::span<const uint8_t> actions) = 0;
     // The object has left the display list (with its children, each reported).
     virtual void Removed(TDisplayObject& object) {}
+    // A tick's scripts have all run: the time to tidy up.
+    virtual void FrameDone() {}
 };
 
 }  // namespace quorlin::runtime

@@ -58,6 +58,8 @@ void TScripts::Removed(TDisplayObject& object) {
     FClips.erase(it);  // unpins: the machine frees the object once no script holds it
 }
 
+void TScripts::FrameDone() { FMachine.Collect(); }
+
 avm1::TClipObject* TScripts::LevelClip(int level) {
     if (level != 0 || !FRoot) return nullptr;
     return ClipFor(*FRoot);

@@ -27,6 +27,9 @@ public:
     void SetVariable(TSpriteInstance& clip, const std::string& name, const std::string& value) override;
     void Run(TSpriteInstance& clip, std::span<const uint8_t> actions) override;
     void Removed(TDisplayObject& object) override;
+    // Frees the frame's garbage (last frame's dates, arrays of split texts) at once, so
+    // that a looping movie keeps a small heap.
+    void FrameDone() override;
 
     avm1::TClipObject* LevelClip(int level) override;
 

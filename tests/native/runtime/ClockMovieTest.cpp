@@ -147,3 +147,14 @@ TEST_F(ClockMovie, AnUnfrozenClockFollowsTheTimeAndItsSecondHandStepsOnceASecond
     }
     EXPECT_EQ(seen, (std::set<double>{252 - 360, 258 - 360, 264 - 360}));
 }
+
+TEST_F(ClockMovie, PlayingOnKeepsTheScriptHeapSmall) {
+    TClockRun run("");
+    for (int i = 0; i < 10; ++i) run.Player.Tick();
+    const size_t settled = run.Scripts.Machine().Heap().Size();
+    for (int i = 0; i < 500; ++i) {
+        run.Clock.Advance(20);
+        run.Player.Tick();
+    }
+    EXPECT_EQ(run.Scripts.Machine().Heap().Size(), settled);
+}
