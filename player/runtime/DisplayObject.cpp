@@ -45,9 +45,11 @@ TDisplayObject::TDisplayObject(TPlayer& player, const TCharacter& character, TSp
 
 void TDisplayObject::Changed() { FPlayer->NoteChange(); }
 
-void TDisplayObject::ScriptChanged() {
+// A script's write detaches the object from the timeline's transforms even when the
+// value stays; the picture changes only when it does not.
+void TDisplayObject::ScriptChanged(bool changed) {
     FScriptTransformed = true;
-    Changed();
+    if (changed) Changed();
 }
 
 void TDisplayObject::SetName(std::string name) {
@@ -88,24 +90,27 @@ const TTransformParts& TDisplayObject::Parts() const {
 }
 
 void TDisplayObject::SetParts(const TTransformParts& parts) {
+    const TMatrix before = FMatrix;
     FParts = parts;
     FPartsValid = true;
     Recompose(FMatrix, FParts);
-    ScriptChanged();
+    ScriptChanged(!(FMatrix == before));
 }
 
 // Positions are held in whole twips, as a Flash player holds them; a value that is not
 // finite leaves the position alone.
 void TDisplayObject::SetX(double pixels) {
     if (!std::isfinite(pixels)) return;
+    const double before = FMatrix.Tx;
     FMatrix.Tx = std::round(pixels * 20.0);
-    ScriptChanged();
+    ScriptChanged(FMatrix.Tx != before);
 }
 
 void TDisplayObject::SetY(double pixels) {
     if (!std::isfinite(pixels)) return;
+    const double before = FMatrix.Ty;
     FMatrix.Ty = std::round(pixels * 20.0);
-    ScriptChanged();
+    ScriptChanged(FMatrix.Ty != before);
 }
 
 void TDisplayObject::SetXScale(double percent) {
@@ -133,8 +138,9 @@ void TDisplayObject::SetAlpha(double percent) {
     if (!std::isfinite(percent)) return;
     // The multiplier is 8.8 fixed point in 16 bits; larger values saturate.
     const double mult = std::clamp(percent * 256.0 / 100.0, -32768.0, 32767.0);
+    const int16_t before = FColorTransform.AlphaMult;
     FColorTransform.AlphaMult = int16_t(mult);
-    ScriptChanged();
+    ScriptChanged(FColorTransform.AlphaMult != before);
 }
 
 void TDisplayObject::SetVisible(bool visible) {

@@ -99,7 +99,7 @@ protected:
 private:
     const TTransformParts& Parts() const;
     void SetParts(const TTransformParts& parts);
-    void ScriptChanged();
+    void ScriptChanged(bool changed);
 
     TPlayer* FPlayer;
     const TCharacter* FCharacter;
