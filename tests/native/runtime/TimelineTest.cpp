@@ -151,14 +151,18 @@ TEST(Timeline, RunawayScriptsAreStoppedAndTheMoviePlaysOn) {
     auto recursion = Asm();
     recursion.DefineFunction("f", {}, body).Push({TPushValue::Int(0), TPushValue::Str("f")})
         .Op(ActionCode::CallFunction).Op(ActionCode::Pop).End();
+    auto thrower = Asm();
+    thrower.Push({TPushValue::Str("boom")}).Op(ActionCode::Throw).End();
     TRun run(MakeMovie({Script(loop), Trace("after loop"), Show(), Script(recursion), Trace("after recursion"), Show(),
-                        Trace("f3"), Show()},
+                        Script(thrower), Trace("after throw"), Show()},
                        3));
     EXPECT_EQ(run.Tick(), TStrings{"after loop"});
     EXPECT_EQ(run.Tick(), TStrings{"after recursion"});
-    EXPECT_EQ(run.Tick(), TStrings{"f3"});
-    ASSERT_GE(run.Log.size(), 2u);
-    EXPECT_NE(run.Log[0].find("stopped"), std::string::npos) << run.Log[0];
+    EXPECT_EQ(run.Tick(), TStrings{"after throw"});
+    EXPECT_EQ(run.Tick(), TStrings{"after loop"});  // and round again
+    ASSERT_GE(run.Log.size(), 3u);
+    for (const auto& line : run.Log) EXPECT_NE(line.find("stopped"), std::string::npos) << line;
+    EXPECT_NE(run.Log[2].find("boom"), std::string::npos) << run.Log[2];
 }
 
 TEST(Timeline, HostileTimelinesEndInBoundedWork) {
