@@ -52,15 +52,15 @@ int64_t TPlayer::MillisecondsToNextFrame() const {
 }
 
 void TPlayer::StepTree(TSpriteInstance& clip) {
-    if (clip.BornInTick() != FTicks) clip.Tick();
-    if (clip.Removed()) return;
-    // The children as they stand after the parent's step; one removed on the way by a
-    // sibling's placement is skipped.
+    // The children that were there before this tick step first, so their actions run
+    // before the parent's; the parent's step then places new ones, whose first frames
+    // run after its own actions. One removed on the way by a sibling is skipped.
     std::vector<std::shared_ptr<TSpriteInstance>> sprites;
     for (const auto& [depth, child] : clip.Children())
         if (auto sprite = std::dynamic_pointer_cast<TSpriteInstance>(child)) sprites.push_back(std::move(sprite));
     for (const auto& sprite : sprites)
-        if (!sprite->Removed()) StepTree(*sprite);
+        if (!sprite->Removed() && sprite->BornInTick() != FTicks) StepTree(*sprite);
+    if (!clip.Removed() && clip.BornInTick() != FTicks) clip.Tick();
 }
 
 void TPlayer::QueueActions(const std::shared_ptr<TSpriteInstance>& clip, const TActionBlock& block) {

@@ -2,13 +2,15 @@
 // Plays a movie: the root timeline and everything on it, one frame per Tick, with the
 // time from the host's clock and the scripts through the script runner.
 //
-// A tick steps every playing timeline once, parents before their children and children by
-// depth, applying each frame's display changes as it is reached. The frames' action
-// blocks are queued in that same order, a clip's own before those of the clips its frame
-// places, and run once the whole tree has stepped, so that a script sees the display list
-// of the frame it belongs to. A clip placed during the tick enters its first frame at
-// once and steps from the next tick on. Gotos made by a script queue the target frame's
-// actions behind the running ones; those of a host's goto run in the next tick.
+// A tick steps every playing timeline once, applying each frame's display changes as it
+// is reached, and queues the frames' action blocks; they run once the whole tree has
+// stepped, so that a script sees the display list of the frame it belongs to. The order
+// is a Flash player's: within a clip, the children it already had step first (by
+// depth), then the clip itself, and the children its new frame places enter their
+// first frame after it. So a clip's script runs after those of its existing children
+// and before those of the children it has just placed; a clip placed during the tick
+// steps from the next tick on. Gotos made by a script queue the target frame's actions
+// behind the running ones; those of a host's goto run in the next tick.
 
 #include "player/runtime/Clock.h"
 #include "player/runtime/FlashVars.h"

@@ -30,19 +30,32 @@ swf::TTag TraceProperty(const std::string& target, int property) {
 
 }  // namespace
 
-TEST(Timeline, ParentActionsRunBeforeChildrenAndEveryFrameInOrder) {
+TEST(Timeline, ActionsRunInAFlashPlayersOrderOfParentsAndChildren) {
     // Root: frame 1 places A (two frames) and B (one frame); frames 2 and 3 trace.
     TRun run(MakeMovie({Sprite(10, 2, {Trace("A1"), Show(), Trace("A2"), Show()}),
                         Sprite(11, 1, {Trace("B1"), Show()}),
                         Place(1, 10, "a"), Place(2, 11, "b"), Trace("root1"), Show(),
                         Trace("root2"), Show(), Trace("root3"), Show()},
                        3));
+    // Newly placed children after their parent; existing ones before it.
     EXPECT_EQ(run.Tick(), (TStrings{"root1", "A1", "B1"}));
-    EXPECT_EQ(run.Tick(), (TStrings{"root2", "A2"}));  // B has one frame: it stands
-    EXPECT_EQ(run.Tick(), (TStrings{"root3", "A1"}));  // A loops
-    EXPECT_EQ(run.Tick(), (TStrings{"root1", "A2"}));  // the root loops; A and B stay
+    EXPECT_EQ(run.Tick(), (TStrings{"A2", "root2"}));  // B has one frame: it stands
+    EXPECT_EQ(run.Tick(), (TStrings{"A1", "root3"}));  // A loops
+    EXPECT_EQ(run.Tick(), (TStrings{"A2", "root1"}));  // the root loops; A and B stay
     EXPECT_EQ(run.Player.Root().CurrentFrame(), 1);
     EXPECT_TRUE(run.Log.empty());
+}
+
+TEST(Timeline, ANestedClipsScriptRunsAfterItsParentsOnlyOnTheFirstPass) {
+    // Outer (two frames, script on frame 1) holds inner (the same shape of timeline).
+    TRun run(MakeMovie({Sprite(11, 2, {Trace("inner"), Show(), Show()}),
+                        Sprite(10, 2, {Place(1, 11), Trace("outer"), Show(), Show()}),
+                        Place(1, 10), Show()}));
+    EXPECT_EQ(run.Tick(), (TStrings{"outer", "inner"}));
+    EXPECT_EQ(run.Tick(), TStrings{});
+    EXPECT_EQ(run.Tick(), (TStrings{"inner", "outer"}));
+    EXPECT_EQ(run.Tick(), TStrings{});
+    EXPECT_EQ(run.Tick(), (TStrings{"inner", "outer"}));
 }
 
 TEST(Timeline, AOneFrameMovieRunsItsScriptOnce) {
