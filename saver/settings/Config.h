@@ -23,8 +23,9 @@ public:
     // not accept raises "Invalid data type for '<name>'", after the features before it took
     // their new values.
     void Load();
-    // Writes every feature, creating the key; a key that cannot be opened is passed over
-    // silently, a failed write raises "Failed to set data for '<name>'".
+    // Writes every feature, creating the key. A key that cannot be opened for writing raises
+    // "Failed to open key '<key>' for writing"; a failed write raises "Failed to set data
+    // for '<name>'", the values before it staying written.
     void Save();
 
     std::string GetFlashVars() const;

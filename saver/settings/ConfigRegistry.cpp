@@ -1,6 +1,7 @@
 // The features' registry form under HKEY_CURRENT_USER.
 
 #include "saver/forms/Registry.h"
+#include "saver/forms/SysUtils.h"
 #include "saver/settings/Config.h"
 
 namespace quorlin {
@@ -25,7 +26,10 @@ void TConfig::Load() {
 
 void TConfig::Save() {
     TRegistry registry(HKEY_CURRENT_USER);
-    if (!registry.OpenKey(kConfigKey, true)) return;
+    // Not silent: the dialog would close as if the settings had been stored.
+    if (!registry.OpenKey(kConfigKey, true)) {
+        throw Exception(FormatText("Failed to open key '%s' for writing", {kConfigKey}));
+    }
     for (const auto& feature : Features) {
         switch (feature->Kind) {
             case fkBoolean:
