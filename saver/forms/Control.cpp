@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "saver/forms/Application.h"
+#include "saver/forms/Form.h"
 #include "saver/forms/SysUtils.h"
 
 namespace quorlin {
@@ -188,6 +189,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, ColorToRGB(Color()));
             return reinterpret_cast<LRESULT>(BackgroundBrush());
         }
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                if (TCustomForm* form = GetParentForm(this)) {
+                    form->SelectNext(this, GetKeyState(VK_SHIFT) >= 0);
+                    return 0;
+                }
+            }
+            break;
         case WM_SETCURSOR:
             if (Cursor && reinterpret_cast<HWND>(wParam) == FHandle && LOWORD(lParam) == HTCLIENT) {
                 SetCursor(LoadCursor(nullptr, Cursor));
@@ -341,6 +350,28 @@ void TWinControl::Invalidate() {
 
 void TWinControl::Update() {
     if (FHandle) UpdateWindow(FHandle);
+}
+
+bool TWinControl::CanFocus() const {
+    if (!TabStop || !FHandle) return false;
+    for (const TWinControl* control = this; control; control = control->FParent) {
+        if (!control->FVisible || !control->FEnabled) return false;
+        if (dynamic_cast<const TCustomForm*>(control)) break;
+    }
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    if (FHandle) ::SetFocus(FHandle);
+}
+
+std::vector<TWinControl*> TWinControl::TabOrderList() const {
+    std::vector<TWinControl*> list = FControls;
+    std::stable_sort(list.begin(), list.end(), [](const TWinControl* a, const TWinControl* b) {
+        const unsigned orderA = static_cast<unsigned>(a->TabOrder), orderB = static_cast<unsigned>(b->TabOrder);
+        return orderA < orderB;
+    });
+    return list;
 }
 
 void TWinControl::RunHandler(const TNotifyEvent& handler) {

@@ -101,6 +101,12 @@ public:
 
     void Invalidate();
     void Update();
+    // Whether Tab can bring the focus here: a tab stop with a window, shown and enabled,
+    // on shown and enabled parents.
+    bool CanFocus() const;
+    void SetFocus();
+    // The children in tab order: by TabOrder, those without one after them as made.
+    std::vector<TWinControl*> TabOrderList() const;
 
     // Sets one property of a form description; false when the control has no such property.
     virtual bool SetProperty(const std::string& name, const TPropValue& value);

@@ -1,5 +1,7 @@
 #include "saver/forms/Form.h"
 
+#include <algorithm>
+
 #include "saver/forms/Application.h"
 #include "saver/forms/SysUtils.h"
 
@@ -141,7 +143,30 @@ void TCustomForm::Show() {
     if (first) ApplyPosition();
     SetVisible(true);
     FShowing = true;
+    // The focus starts on the first control in tab order.
+    if (first) SelectNext(nullptr, true);
     RunHandler(OnShow);
+}
+
+namespace {
+
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops) {
+    for (TWinControl* child : parent.TabOrderList()) {
+        if (child->CanFocus()) stops.push_back(child);
+        CollectTabStops(*child, stops);
+    }
+}
+
+}  // namespace
+
+void TCustomForm::SelectNext(TWinControl* current, bool forward) {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    if (stops.empty()) return;
+    auto at = std::find(stops.begin(), stops.end(), current);
+    size_t index = at == stops.end() ? 0 : static_cast<size_t>(at - stops.begin());
+    if (at != stops.end()) index = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
+    stops[index]->SetFocus();
 }
 
 void TCustomForm::Hide() {

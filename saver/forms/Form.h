@@ -59,6 +59,8 @@ public:
     virtual TNotifyEvent* EventField(const std::string& name);
 
     TComponent* FindComponent(const std::string& name) const;
+    // Moves the focus to the next (or previous) control in tab order after Current.
+    void SelectNext(TWinControl* current, bool forward);
 
 protected:
     // Runs OnDestroy once. A derived form calls it first thing in its destructor, while its

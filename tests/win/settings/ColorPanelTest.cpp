@@ -104,3 +104,17 @@ TEST_F(ColorPanelTest, MadeBlackSunkenAndScaled) {
     EXPECT_EQ(panel.Text(), "");
     EXPECT_TRUE(panel.Name.empty());
 }
+
+TEST_F(ColorPanelTest, SystemColourIsResolvedForTheDialogAndCancelReturnsItUnchanged) {
+    std::atomic<COLORREF> preset{0xFFFFFFFF};
+    TColor result = 0;
+    {
+        TDialogWatcher watcher([&](HWND dialog) {
+            preset = PresetColor(dialog);
+            ClickWindow(GetDlgItem(dialog, IDCANCEL));
+        });
+        result = TColorPanel::PickColor(nullptr, clBtnFace);
+    }
+    EXPECT_EQ(preset.load(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(result, clBtnFace);
+}

@@ -111,6 +111,27 @@ TEST_F(DialogTest, AboutPageTexts) {
     EXPECT_FALSE(IsWindowVisible(form->scrollSettings->Handle())) << "one page at a time";
 }
 
+TEST_F(DialogTest, TabWalksTheControlsInTabOrderAndSpacePresses) {
+    TConfigForm* form = Open();
+    SetForegroundWindow(form->Handle());
+    // Without a window manager the keyboard goes to the window under the pointer.
+    RECT rect;
+    GetWindowRect(form->Handle(), &rect);
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string(rect.left + 150) + " " + std::to_string(rect.bottom - 20)));
+    EXPECT_EQ(GetFocus(), form->PageControl1->Handle()) << "tab order 0 has the focus first";
+    const HWND expected[] = {CheckBoxOf(form, "seconds")->Handle(), CheckBoxOf(form, "glass")->Handle(),
+                             form->btnCancel->Handle(), form->btnOk->Handle(), form->PageControl1->Handle()};
+    for (HWND next : expected) {
+        ASSERT_TRUE(Xdotool("key Tab"));
+        EXPECT_EQ(GetFocus(), next);
+    }
+    ASSERT_TRUE(Xdotool("key shift+Tab shift+Tab"));
+    EXPECT_EQ(GetFocus(), form->btnCancel->Handle());
+    ASSERT_TRUE(Xdotool("key space"));
+    EXPECT_TRUE(Closed()) << "Cancel pressed from the keyboard";
+    EXPECT_FALSE(SnapshotKey(kSettingsKey).Exists);
+}
+
 TEST_F(DialogTest, KeyWithoutValuesChecksSeconds) {
     WriteKey(kSettingsKey, {});
     TConfigForm* form = Open();
