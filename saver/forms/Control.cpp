@@ -172,7 +172,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_NOTIFY:
-            if (TWinControl* child = FromHandle(reinterpret_cast<NMHDR*>(lParam)->hwndFrom)) {
+            if (TWinControl* child = lParam ? FromHandle(reinterpret_cast<NMHDR*>(lParam)->hwndFrom) : nullptr) {
                 return SendMessageA(child->FHandle, CN_NOTIFY, wParam, lParam);
             }
             break;

@@ -30,7 +30,8 @@ TRegDataType DataTypeOf(DWORD type) {
 
 bool TRegistry::OpenKeyReadOnly(const std::string& key) {
     CloseKey();
-    return RegOpenKeyExA(FRootKey, key.c_str(), 0, KEY_READ, &FKey) == ERROR_SUCCESS || (FKey = nullptr, false);
+    if (RegOpenKeyExA(FRootKey, key.c_str(), 0, KEY_READ, &FKey) != ERROR_SUCCESS) FKey = nullptr;
+    return FKey != nullptr;
 }
 
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {

@@ -33,7 +33,7 @@ void TConfig::Save() {
     for (const auto& feature : Features) {
         switch (feature->Kind) {
             case fkBoolean:
-                registry.WriteInteger(feature->Name, UpperCaseAscii(feature->Value) == "TRUE" ? 1 : 0);
+                registry.WriteInteger(feature->Name, TFeature::IsTrue(feature->Value) ? 1 : 0);
                 break;
             case fkColor: {
                 TColorRef color = 0;

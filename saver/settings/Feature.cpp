@@ -17,14 +17,14 @@ bool IsBlank(const std::string& text) {
     return true;
 }
 
-}  // namespace
-
 std::string UpperCaseAscii(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return text;
 }
+
+}  // namespace
 
 TFeature::TFeature(std::string name, std::string caption, TFeatureKind kind, std::string defaultValue)
     : Name(std::move(name)), Caption(std::move(caption)), Kind(kind), DefaultValue(std::move(defaultValue)) {}

@@ -17,15 +17,13 @@ extern const char* const KindDefaults[4];
 // The value text of a check box state: unchecked, checked.
 extern const char* const BoolTexts[2];
 
-// ASCII letters only, as the boolean tests compare.
-std::string UpperCaseAscii(std::string text);
-
 class TFeature {
 public:
     TFeature(std::string name, std::string caption, TFeatureKind kind, std::string defaultValue);
 
     // Applies a value that came from storage; a blank one falls back to the defaults.
     void SetStoredValue(const std::string& text);
+    // True when the text upper-cased (ASCII letters only) is exactly "TRUE".
     static bool IsTrue(const std::string& text);
 
     // The editing control of the kind, owned by Owner; the caller parents and places it.
