@@ -54,6 +54,22 @@ std::string WinePath(const std::string& linuxPath) {
     return path;
 }
 
+std::optional<std::string> ClassesRootValue(const std::string& key) {
+    const std::string command = ShellQuote(std::string(QUORLIN_SOURCE_DIR) + "/scripts/wine-run") + ' ' +
+                                ShellQuote(std::string(QUORLIN_WIN_DIR) + "/qtool.exe") + " regvalue " +
+                                ShellQuote(key) + " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (fgets(buffer.data(), buffer.size(), pipe)) output += buffer.data();
+        pclose(pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
+    const std::string prefix = "value: ";
+    if (output.rfind(prefix, 0) != 0) return std::nullopt;
+    return output.substr(prefix.size());
+}
+
 TScrRun RunScr(const std::vector<std::string>& arguments, const TScrOptions& options) {
     std::ostringstream command;
     if (!options.WorkingDir.empty()) command << "cd " << ShellQuote(options.WorkingDir) << " && ";
@@ -61,7 +77,8 @@ TScrRun RunScr(const std::vector<std::string>& arguments, const TScrOptions& opt
             << ShellQuote(std::string(QUORLIN_WIN_DIR) + "/qtool.exe") << " run --timeout " << options.TimeoutMs;
     if (options.TestWindow) command << " --window";
     if (options.DestroyWindowAfterMs > 0) command << " --destroy-window-after " << options.DestroyWindowAfterMs;
-    command << " -- " << ShellQuote(WinePath(std::string(QUORLIN_WIN_DIR) + "/quorlin.scr"));
+    const std::string program = options.Program.empty() ? std::string(QUORLIN_WIN_DIR) + "/quorlin.scr" : options.Program;
+    command << " -- " << ShellQuote(WinePath(program));
     for (const std::string& argument : arguments) command << ' ' << ShellQuote(argument);
     command << " 2>/dev/null";
 

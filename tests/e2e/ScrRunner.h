@@ -2,6 +2,7 @@
 // Runs build/win/quorlin.scr under Wine as a black box, through the qtool helper, and
 // returns what the run showed: exit code, dialogs (already dismissed), debugger output.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,15 @@ struct TScrOptions {
     int TimeoutMs = 60000;
     // The child's working folder (a Linux path); empty for the build tree.
     std::string WorkingDir;
+    // The module to run (a Linux path); empty for build/win/quorlin.scr.
+    std::string Program;
 };
 
 TScrRun RunScr(const std::vector<std::string>& arguments, const TScrOptions& options = {});
+
+// The default value of HKEY_CLASSES_ROOT\key as the registry of the Wine prefix holds it,
+// or nothing when the key is missing.
+std::optional<std::string> ClassesRootValue(const std::string& key);
 
 // A Linux path as Wine names it (drive Z:).
 std::string WinePath(const std::string& linuxPath);

@@ -3,12 +3,14 @@
 // and can make a real window whose handle goes into the child's command line.
 //
 //   qtool run [--timeout MS] [--window] [--destroy-window-after MS] -- PROGRAM ARGS...
+//   qtool regvalue KEY      (KEY under HKEY_CLASSES_ROOT)
 //
 // With --window, these argument texts are replaced by the window's handle:
 //   {hwnd} decimal, {hwnd$} "$" hexadecimal, {hwnd0x} "0x" hexadecimal,
 //   {hwnd+2^32} decimal plus 2^32 * 5 (only the low 32 bits name the window).
 // Output, one item a line: "dialog: TITLE|TEXT" (newlines in TEXT as \n), "debug: TEXT",
 // then "exit: CODE" or "timeout". qtool's own exit code is 0, or 2 on a timeout.
+// regvalue prints the key's default value as "value: TEXT", or "missing" (exit code 1).
 
 #include <windows.h>
 
@@ -75,13 +77,26 @@ std::string Escape(const std::string& text) {
 }
 
 int Usage() {
-    fprintf(stderr, "usage: qtool run [--timeout MS] [--window] [--destroy-window-after MS] -- PROGRAM ARGS...\n");
+    fprintf(stderr, "usage: qtool run [--timeout MS] [--window] [--destroy-window-after MS] -- PROGRAM ARGS...\n"
+                    "       qtool regvalue KEY\n");
     return 64;
+}
+
+int PrintClassesRootValue(const char* key) {
+    char value[2048] = {};
+    LONG size = sizeof value - 1;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS) {
+        printf("missing\n");
+        return 1;
+    }
+    printf("value: %s\n", value);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "regvalue") return PrintClassesRootValue(argv[2]);
     if (argc < 2 || std::string(argv[1]) != "run") return Usage();
     TChildOptions options;
     bool makeWindow = false;

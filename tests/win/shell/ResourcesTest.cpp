@@ -46,3 +46,43 @@ TEST(ModuleResources, StringIconAndManifest) {
     EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
               std::string::npos);
 }
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::string WinPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+}  // namespace
+
+TEST(ModuleResources, CarriesTheMovieAndThePlayerUnchanged) {
+    TModuleData scr(WinBuildFile("quorlin.scr"));
+    ASSERT_NE(scr.Module, nullptr);
+    const std::string movie = FileBytes(WinPath(QUORLIN_MOVIE_DIR "/clock.swf"));
+    ASSERT_FALSE(movie.empty());
+    // RCDATA, language 1033, byte for byte the generated file.
+    HRSRC info = FindResourceExA(scr.Module, RT_RCDATA, "MOVIE", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(ResourceBytes(scr.Module, "MOVIE", RT_RCDATA) == movie);
+    EXPECT_EQ(movie.substr(0, 4), std::string("CWS\x07", 4));
+
+    const std::string player = FileBytes(WinBuildFile("tsly-swf.ocx"));
+    ASSERT_FALSE(player.empty());
+    EXPECT_TRUE(ResourceBytes(scr.Module, "FLASH", RT_RCDATA) == player);
+}
