@@ -2,6 +2,7 @@
 // box following its thumb, and form descriptions that name what does not exist.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <thread>
@@ -130,6 +131,48 @@ TEST_F(DialogTest, ScrollBoxContentFollowsTheThumbWhileDragged) {
     RECT first;
     GetWindowRect(box->Controls()[0]->Handle(), &first);
     EXPECT_EQ(first.top - rect.top, -box->ScrollPosition()) << "the windows moved with the content";
+}
+
+TEST_F(DialogTest, LongCaptionIsClippedAndWholeInTheTooltip) {
+    auto* form = FApplication.CreateForm<TForm>();
+    form->SetBounds(100, 100, 300, 100);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    const std::string caption = "A caption much longer than the label's width of 130 pixels";
+    label->SetText(caption);
+    label->Hint = caption;
+    label->ShowHint = true;
+    EXPECT_GT(label->Width(), 130) << "sized to its text while AutoSize holds";
+    label->SetAutoSize(false);
+    label->SetLayout(TTextLayout::tlCenter);
+    label->SetBounds(10, 10, 130, 25);
+    form->Show();
+    PumpFor(200);
+    RECT rect;
+    GetClientRect(label->Handle(), &rect);
+    EXPECT_EQ(rect.right, 130);
+    EXPECT_EQ(rect.bottom, 25);
+    char text[256] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = label->Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(label->Handle());
+    tool.lpszText = text;
+    SendMessageA(label->HintWindow(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::string(text), caption);
+    // Text is drawn up to the right edge of the label, and the form beside it stays clear.
+    HDC dc = GetDC(form->Handle());
+    int inked = 0;
+    for (int x = 100; x < 140; ++x) {
+        for (int y = 10; y < 35; ++y) inked += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
+    }
+    int beyond = 0;
+    for (int x = 141; x < 200; ++x) {
+        for (int y = 10; y < 35; ++y) beyond += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
+    }
+    ReleaseDC(form->Handle(), dc);
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(beyond, 0) << "clipped at the label's width";
 }
 
 TEST(FormDescriptionReader, NamesWhatDoesNotExist) {
