@@ -1,5 +1,7 @@
 #include "saver/forms/Form.h"
 
+#include <algorithm>
+
 #include "saver/forms/Application.h"
 #include "saver/forms/SysUtils.h"
 
@@ -12,101 +14,183 @@ const char kFormWindowClass[] = "TQuorlinForm";
 // handler that asked for it has returned.
 const UINT CM_RELEASE = WM_APP + 0x3F00;
 
-void RegisterFormClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormWindowClass;
-    RegisterClassA(&wc);
-    registered = true;
+DWORD StyleOf(TFormBorderStyle border) {
+    switch (border) {
+        case TFormBorderStyle::bsNone: return WS_POPUP;
+        case TFormBorderStyle::bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
+        case TFormBorderStyle::bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        case TFormBorderStyle::bsSizeable: break;
+    }
+    return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD ExStyleOf(TFormBorderStyle border) {
+    return border == TFormBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE : 0;
+}
+
+TComponent* FindIn(const TComponent& owner, const std::string& name) {
+    for (TComponent* component : owner.Components()) {
+        if (component->Name == name) return component;
+        if (TComponent* found = FindIn(*component, name)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
-TCustomForm::TCustomForm(TComponent* owner) : TComponent(owner) {}
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+    FLeft = FTop = CW_USEDEFAULT;
+    FWidth = 320;
+    FHeight = 240;
+    SetVisible(false);
+}
 
-TCustomForm::TCustomForm(TComponent* owner, HWND parentWindow) : TComponent(owner), FParentWindow(parentWindow) {}
+TCustomForm::TCustomForm(TComponent* owner, HWND parentWindow) : TCustomForm(owner) { FParentWindow = parentWindow; }
 
 TCustomForm::~TCustomForm() {
-    FDestroying = true;
+    DoDestroy();
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
-    DestroyHandle();
+    DestroyWnd();
 }
 
-void TCustomForm::AfterConstruction() {
-    if (OnCreate) RunHandler(OnCreate);
+void TCustomForm::DoDestroy() {
+    if (FDestroyed) return;
+    FDestroyed = true;
+    RunHandler(OnDestroy);
 }
 
-void TCustomForm::RunHandler(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const Exception& error) {
-        if (Application) Application->HandleException(error);
+void TCustomForm::AfterConstruction() { RunHandler(OnCreate); }
+
+TComponent* TCustomForm::FindComponent(const std::string& name) const { return FindIn(*this, name); }
+
+void TCustomForm::SetClientSize(int width, int height) {
+    FClientWidth = width;
+    FClientHeight = height;
+    if (FHandle) {
+        RECT rect = {0, 0, width, height};
+        AdjustWindowRectEx(&rect, GetWindowLongA(FHandle, GWL_STYLE), FALSE, GetWindowLongA(FHandle, GWL_EXSTYLE));
+        SetBounds(FLeft, FTop, rect.right - rect.left, rect.bottom - rect.top);
     }
+    RealignClientControls();
+}
+
+int TCustomForm::ClientWidth() {
+    if (FHandle || FClientWidth < 0) return TWinControl::ClientWidth();
+    return FClientWidth;
+}
+
+int TCustomForm::ClientHeight() {
+    if (FHandle || FClientHeight < 0) return TWinControl::ClientHeight();
+    return FClientHeight;
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
-    params.Caption = Caption;
-    params.X = Left;
-    params.Y = Top;
-    params.Width = Width;
-    params.Height = Height;
+    TWinControl::CreateParams(params);
+    params.WinClassName = kFormWindowClass;
+    params.Style = WS_CLIPCHILDREN;
     if (FParentWindow) {
-        params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+        params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
         params.WndParent = FParentWindow;
-    } else if (Application) {
-        params.WndParent = Application->Handle();
+    } else {
+        params.Style |= StyleOf(BorderStyle);
+        params.ExStyle = ExStyleOf(BorderStyle);
+        params.WndParent = Application ? Application->Handle() : nullptr;
+    }
+    if (FClientWidth >= 0 && FClientHeight >= 0) {
+        RECT rect = {0, 0, FClientWidth, FClientHeight};
+        AdjustWindowRectEx(&rect, params.Style, FALSE, params.ExStyle);
+        params.Width = FWidth = rect.right - rect.left;
+        params.Height = FHeight = rect.bottom - rect.top;
     }
 }
 
-void TCustomForm::CreateHandle() {
-    RegisterFormClass(StaticWndProc);
-    TCreateParams params;
-    CreateParams(params);
-    FHandle = CreateWindowExA(params.ExStyle, kFormWindowClass, params.Caption.c_str(), params.Style, params.X,
-                              params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                              GetModuleHandleA(nullptr), this);
-    if (!FHandle) throw Exception(FormatText("Error creating window: %s", {std::to_string(GetLastError())}));
+void TCustomForm::HandleCreated() {
+    ReadBoundsFromWindow();
+    RealignClientControls();
 }
 
-void TCustomForm::DestroyHandle() {
-    if (!FHandle) return;
-    HWND window = FHandle;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    FHandle = nullptr;
-    DestroyWindow(window);
+void TCustomForm::ReadBoundsFromWindow() {
+    RECT rect;
+    GetWindowRect(FHandle, &rect);
+    if (HWND parent = GetParent(FHandle); parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) {
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    FLeft = rect.left;
+    FTop = rect.top;
+    FWidth = rect.right - rect.left;
+    FHeight = rect.bottom - rect.top;
 }
 
-HWND TCustomForm::Handle() {
-    if (!FHandle) CreateHandle();
-    return FHandle;
+void TCustomForm::ApplyPosition() {
+    // Centring over the main form: a main form (or one without a main form to centre over)
+    // stays at its designed position.
+    TCustomForm* mainForm = Application ? Application->MainForm : nullptr;
+    RECT area = {};
+    if (Position == TPosition::poScreenCenter) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    } else if (Position == TPosition::poMainFormCenter && mainForm && mainForm != this && mainForm->HandleAllocated()) {
+        GetWindowRect(mainForm->Handle(), &area);
+    } else {
+        return;
+    }
+    SetBounds(area.left + (area.right - area.left - FWidth) / 2, area.top + (area.bottom - area.top - FHeight) / 2,
+              FWidth, FHeight);
 }
 
 void TCustomForm::Show() {
-    ShowWindow(Handle(), SW_SHOW);
-    FVisible = true;
-    if (OnShow) RunHandler(OnShow);
+    const bool first = !FHandle;
+    Handle();
+    if (first) ApplyPosition();
+    SetVisible(true);
+    FShowing = true;
+    // The focus starts on the first control in tab order.
+    if (first) SelectNext(nullptr, true);
+    RunHandler(OnShow);
+}
+
+namespace {
+
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops) {
+    for (TWinControl* child : parent.TabOrderList()) {
+        if (child->CanFocus()) stops.push_back(child);
+        CollectTabStops(*child, stops);
+    }
+}
+
+}  // namespace
+
+void TCustomForm::SelectNext(TWinControl* current, bool forward) {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    if (stops.empty()) return;
+    auto at = std::find(stops.begin(), stops.end(), current);
+    size_t index = at == stops.end() ? 0 : static_cast<size_t>(at - stops.begin());
+    if (at != stops.end()) index = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
+    stops[index]->SetFocus();
 }
 
 void TCustomForm::Hide() {
-    if (FHandle) ShowWindow(FHandle, SW_HIDE);
-    FVisible = false;
+    SetVisible(false);
+    FShowing = false;
 }
 
 void TCustomForm::Close() {
+    if (FModal) {
+        // A modal form closes by its result; its loop hides it.
+        bool canClose = true;
+        if (OnCloseQuery) RunHandler([&] { OnCloseQuery(canClose); });
+        if (canClose && ModalResult == mrNone) ModalResult = mrCancel;
+        return;
+    }
     bool canClose = true;
     if (OnCloseQuery) RunHandler([&] { OnCloseQuery(canClose); });
     if (!canClose) return;
     // Closing the main form ends the application; other forms hide unless told otherwise.
-    TCloseAction action = (Application && Application->MainForm == this) ? TCloseAction::caFree : TCloseAction::caHide;
+    const bool isMain = Application && Application->MainForm == this;
+    TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose) RunHandler([&] { OnClose(action); });
     if (action == TCloseAction::caNone) return;
-    if (Application && Application->MainForm == this) {
+    if (isMain) {
         Application->Terminate();
         return;
     }
@@ -115,8 +199,48 @@ void TCustomForm::Close() {
     else if (action == TCloseAction::caFree) PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
-LRESULT TCustomForm::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(FHandle, message, wParam, lParam);
+namespace {
+
+struct TDisabledWindows {
+    HWND Keep;
+    DWORD ThreadId;
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM context) {
+    auto* disabled = reinterpret_cast<TDisabledWindows*>(context);
+    if (window != disabled->Keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabled->Windows.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TModalResult TCustomForm::ShowModal() {
+    TDisabledWindows disabled{Handle(), GetCurrentThreadId(), {}};
+    EnumThreadWindows(disabled.ThreadId, DisableThreadWindow, reinterpret_cast<LPARAM>(&disabled));
+    ModalResult = mrNone;
+    FModal = true;
+    Show();
+    MSG msg;
+    while (ModalResult == mrNone && Application && !Application->Terminated()) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            WaitMessage();
+        }
+    }
+    for (HWND window : disabled.Windows) EnableWindow(window, TRUE);
+    FModal = false;
+    Hide();
+    return ModalResult;
 }
 
 LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,20 +251,63 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case CM_RELEASE:
             delete this;
             return 0;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+            ReadBoundsFromWindow();
+            RealignClientControls();
+            return result;
+        }
         default:
-            return DefaultHandler(message, wParam, lParam);
+            return TWinControl::WndProc(message, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK TCustomForm::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TCustomForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->FHandle = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TCustomForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form || form->FDestroying) return DefWindowProcA(window, message, wParam, lParam);
-    return form->WndProc(message, wParam, lParam);
+TNotifyEvent* TCustomForm::EventField(const std::string& name) {
+    if (name == "OnCreate") return &OnCreate;
+    if (name == "OnShow") return &OnShow;
+    if (name == "OnDestroy") return &OnDestroy;
+    if (name == "OnClick") return &OnClick;
+    return nullptr;
+}
+
+bool TCustomForm::SetProperty(const std::string& name, const TPropValue& value) {
+    if (name == "ClientWidth") SetClientSize(value.AsInteger(name), FClientHeight < 0 ? FHeight : FClientHeight);
+    else if (name == "ClientHeight") SetClientSize(FClientWidth < 0 ? FWidth : FClientWidth, value.AsInteger(name));
+    else if (name == "BorderStyle") {
+        const std::string style = value.AsIdent(name);
+        if (style == "bsNone") BorderStyle = TFormBorderStyle::bsNone;
+        else if (style == "bsSingle") BorderStyle = TFormBorderStyle::bsSingle;
+        else if (style == "bsSizeable") BorderStyle = TFormBorderStyle::bsSizeable;
+        else if (style == "bsDialog") BorderStyle = TFormBorderStyle::bsDialog;
+        else return false;
+    } else if (name == "Position") {
+        const std::string position = value.AsIdent(name);
+        if (position == "poDesigned") Position = TPosition::poDesigned;
+        else if (position == "poScreenCenter") Position = TPosition::poScreenCenter;
+        else if (position == "poMainFormCenter") Position = TPosition::poMainFormCenter;
+        else return false;
+    } else if (name == "Visible") {
+        // A form shows through Show, never by a description.
+        return !value.AsBoolean(name);
+    } else return TWinControl::SetProperty(name, value);
+    return true;
+}
+
+bool TForm::SetProperty(const std::string& name, const TPropValue& value) {
+    if (name == "PixelsPerInch") PixelsPerInch = value.AsInteger(name);
+    else return TCustomForm::SetProperty(name, value);
+    return true;
+}
+
+TNotifyEvent TForm::MethodAddress(const std::string&) { return {}; }
+
+void TForm::MissingComponent(const std::string& name) {
+    throw Exception(FormatText("Component '%s' not found in the form description", {name}));
+}
+
+TCustomForm* GetParentForm(TWinControl* control) {
+    while (control && !dynamic_cast<TCustomForm*>(control)) control = control->Parent();
+    return dynamic_cast<TCustomForm*>(control);
 }
 
 }  // namespace quorlin

@@ -1,70 +1,115 @@
 #pragma once
-// The form: a top-level (or parented) window with the platform's life-cycle events.
+// The form: a top-level (or parented) window with the platform's life-cycle events, border
+// styles, placement rules and modal results. TForm adds building from a form description.
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-#include "saver/forms/Component.h"
+#include "saver/forms/Control.h"
 
 namespace quorlin {
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 
-struct TCreateParams {
-    std::string Caption;
-    DWORD Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    DWORD ExStyle = 0;
-    int X = CW_USEDEFAULT, Y = CW_USEDEFAULT, Width = CW_USEDEFAULT, Height = CW_USEDEFAULT;
-    HWND WndParent = nullptr;
-};
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
 
-class TCustomForm : public TComponent {
+class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     // A form made as the child of a window that is not ours (the preview window).
     TCustomForm(TComponent* owner, HWND parentWindow);
     ~TCustomForm() override;
 
-    // The window, created on first use.
-    HWND Handle();
-    bool HandleAllocated() const { return FHandle != nullptr; }
-
     void Show();
     void Hide();
     // Asks OnCloseQuery, then OnClose decides what becomes of the form.
     void Close();
-    bool Visible() const { return FVisible; }
+    // Shows the form with the other windows of the application disabled until ModalResult
+    // is set (a button with a modal result, Close); returns it.
+    TModalResult ShowModal();
+    bool Showing() const { return FShowing; }
 
-    std::string Caption;
-    int Left = CW_USEDEFAULT, Top = CW_USEDEFAULT, Width = CW_USEDEFAULT, Height = CW_USEDEFAULT;
+    std::string Caption() const { return Text(); }
+    void SetCaption(const std::string& caption) { SetText(caption); }
+    void SetClientSize(int width, int height);
+    int ClientWidth() override;
+    int ClientHeight() override;
 
-    std::function<void()> OnCreate;
-    std::function<void()> OnShow;
+    TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
+    TPosition Position = TPosition::poDesigned;
+    TModalResult ModalResult = mrNone;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnDestroy;
     std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void(TCloseAction& action)> OnClose;
-    // A form's own clean-up belongs in its destructor, where its fields still exist.
 
     // Runs OnCreate; the application calls it once the form is fully constructed.
     void AfterConstruction();
+    bool SetProperty(const std::string& name, const TPropValue& value) override;
+    // The event a form description names (OnCreate, OnClick...), or null.
+    virtual TNotifyEvent* EventField(const std::string& name);
+
+    TComponent* FindComponent(const std::string& name) const;
+    // Moves the focus to the next (or previous) control in tab order after Current.
+    void SelectNext(TWinControl* current, bool forward);
 
 protected:
-    virtual void CreateParams(TCreateParams& params);
-    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs an event handler; an error in it is reported and the rest of the handler skipped.
-    void RunHandler(const std::function<void()>& handler);
+    // Runs OnDestroy once. A derived form calls it first thing in its destructor, while its
+    // own fields still exist; the base destructor calls it for forms that do not.
+    void DoDestroy();
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateHandle();
-    void DestroyHandle();
+    void ApplyPosition();
+    void ReadBoundsFromWindow();
 
-    HWND FHandle = nullptr;
     HWND FParentWindow = nullptr;
-    bool FVisible = false;
-    bool FDestroying = false;
+    bool FShowing = false;
+    bool FModal = false;
+    bool FDestroyed = false;
+    int FClientWidth = -1, FClientHeight = -1;
 };
+
+// The form of a form description: its components, their settings and their events come
+// from a resource, and the form's handlers are found by name.
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+    bool SetProperty(const std::string& name, const TPropValue& value) override;
+
+    // Dots per inch the description was laid out at; its lengths are scaled from it.
+    int PixelsPerInch = 96;
+
+protected:
+    // Builds the form from the RCDATA resource of that name (see FormReader.h).
+    void LoadFromResource(const char* resourceName);
+    // The handler of that name for an event of the description; empty when there is none.
+    virtual TNotifyEvent MethodAddress(const std::string& name);
+    // The component of that name and class, raising when the description has no such one.
+    template <class T>
+    T* Bind(const std::string& name) {
+        T* found = dynamic_cast<T*>(FindComponent(name));
+        if (!found) MissingComponent(name);
+        return found;
+    }
+
+private:
+    [[noreturn]] void MissingComponent(const std::string& name);
+    friend class TFormReader;
+};
+
+// The form a control sits on, or null.
+TCustomForm* GetParentForm(TWinControl* control);
 
 }  // namespace quorlin

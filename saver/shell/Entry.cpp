@@ -9,6 +9,7 @@
 #include "saver/forms/ComInit.h"
 #include "saver/forms/Halt.h"
 #include "saver/forms/SysUtils.h"
+#include "saver/settings/ConfigForm.h"
 #include "saver/shell/CommandLine.h"
 #include "saver/shot/Shot.h"
 
@@ -30,11 +31,17 @@ void RunShow() {
 }
 
 void RunPreview() {
-    Application->Run();
+    // A hidden main form, so that the loop has one; it reads the settings like any other.
+    ConfigForm = Application->CreateForm<TConfigForm>();
+    Application->ShowMainForm = false;
+    // The screen form ends the loop when it closes; without it nothing would.
+    if (ScrnFrm) Application->Run();
 }
 
 void RunConfig() {
     Application->SetTitle("Tessaly Screensaver");
+    // The dialog is the main form: closing it ends the loop and the program.
+    ConfigForm = Application->CreateForm<TConfigForm>();
     Application->Run();
 }
 
