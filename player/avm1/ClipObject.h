@@ -1,7 +1,8 @@
 #pragma once
 // The machine's view of a movie clip. The machine knows no display list: the
 // runtime derives from TClipObject and answers these hooks from its own clips,
-// and implements TDisplayHost for the levels.
+// and implements TDisplayHost for the levels. A subclass that refers to other
+// machine objects (its children, say) marks them in an override of Trace.
 
 #include "player/avm1/Object.h"
 #include "player/swf/ActionCode.h"
