@@ -17,6 +17,8 @@ set_target_properties(quorlin_jpeg PROPERTIES
   IMPORTED_LOCATION ${QUORLIN_JPEG_PREFIX}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${QUORLIN_JPEG_PREFIX}/include)
 
+# The static zlib, so that nothing needs zlib1.dll at run time.
+find_library(ZLIB_LIBRARY NAMES libz.a REQUIRED)
 find_package(ZLIB REQUIRED)
 
 # GoogleTest, cross-built from the sources that Debian's googletest package installs.
