@@ -19,18 +19,6 @@ namespace {
 // How many objects an outermost Run may leave behind before it collects.
 constexpr size_t CollectThreshold = 20000;
 
-// A thrown value as text for an error message, without running script code.
-std::string Describe(const TValue& v) {
-    if (TObject* o = v.ObjectOrNull()) {
-        // An Error's message is a plain property; reading it runs no script.
-        const TProperty* message = o->FindOwn("message");
-        if (message && message->FValue.IsString())
-            return message->FValue.AsString();
-        return std::string("an ") + o->TypeOf();
-    }
-    return PrimitiveToString(v);
-}
-
 }  // namespace
 
 // Counts entries into the machine from outside and inside: the outermost one
@@ -50,8 +38,6 @@ public:
             FMachine.FDepth = 0;
         }
     }
-    bool Outermost() const { return FMachine.FEntries == 1; }
-
 private:
     TMachine& FMachine;
 };
@@ -147,13 +133,7 @@ void TMachine::Run(const TCode& code, TObject* target) {
         frame.FLocals = frame.FTimeline = frame.FTarget = target;
         frame.FThis = target ? TValue(target) : TValue();
         frame.FStackBase = FStack.size();
-        try {
-            TInterpreter(*this, frame).Execute();
-        } catch (const TScriptThrow& thrown) {
-            if (!entry.Outermost())
-                throw;
-            throw TScriptError("script stopped: uncaught exception " + Describe(thrown.Value()));
-        }
+        TInterpreter(*this, frame).Execute();
         if (FStack.size() > frame.FStackBase)
             FStack.resize(frame.FStackBase);
     }
@@ -171,17 +151,11 @@ TValue TMachine::CallWithBase(const TValue& function, const TValue& self, TArgs 
         return TValue();
     TEntry entry(*this);
     TDepthGuard depth(FDepth);
-    try {
-        if (auto* script = dynamic_cast<TScriptFunction*>(f))
-            return CallScript(script, self, args, baseProto);
-        if (auto* native = dynamic_cast<TNativeFunction*>(f))
-            return native->CallHandler()(*this, self, args);
-        return TValue();
-    } catch (const TScriptThrow& thrown) {
-        if (!entry.Outermost())
-            throw;
-        throw TScriptError("script stopped: uncaught exception " + Describe(thrown.Value()));
-    }
+    if (auto* script = dynamic_cast<TScriptFunction*>(f))
+        return CallScript(script, self, args, baseProto);
+    if (auto* native = dynamic_cast<TNativeFunction*>(f))
+        return native->CallHandler()(*this, self, args);
+    return TValue();
 }
 
 TValue TMachine::CallScript(TScriptFunction* function, const TValue& self, TArgs args, TObject* baseProto) {

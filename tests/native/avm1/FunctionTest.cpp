@@ -227,6 +227,19 @@ TEST_F(Functions, TryCatchFinallyAndThrowsAcrossCalls) {
     }
 }
 
+TEST_F(Functions, AThrowReachingTheHostIsAScriptError) {
+    // o.toString = function () { throw "no text"; }; the host converts o.
+    TActionAssembler body;
+    body.Push({S("no text")}).Op(ActionCode::Throw);
+    TActionAssembler a;
+    a.Push({S("o"), I(0)}).Op(ActionCode::InitObject).Op(ActionCode::SetVariable);
+    a.Push({S("o")}).Op(ActionCode::GetVariable).Push({S("toString")}).DefineFunction("", {}, body);
+    a.Op(ActionCode::SetMember);
+    Run(a);
+    EXPECT_THROW(FMachine.ToString(Var("o")), TScriptError);
+    EXPECT_EQ(Eval([](TActionAssembler& a) { a.Push({S("next")}); }), "string next");
+}
+
 TEST_F(Functions, WithPutsAnObjectOnTheScopeChain) {
     // o = {x: 5}; with (o) { seen = x; x = 7; } outside = x;
     TActionAssembler body;
