@@ -52,7 +52,7 @@ public:
     std::string DotPath();
 
     // Property names (_x, _visible, ...) and child names read as members; so
-    // does _parent.
+    // do _parent and _root.
     bool GetOwn(TMachine& m, const std::string& name, const TValue& self, TValue& out) override;
     void SetOwn(TMachine& m, const std::string& name, const TValue& value) override;
     bool HasOwn(const std::string& name) const override;
