@@ -11,6 +11,7 @@
 #include "player/avm1/Utf8.h"
 
 #include <cmath>
+#include <optional>
 
 namespace quorlin::avm1 {
 
@@ -124,6 +125,11 @@ void TMachine::Run(const TCode& code, TObject* target) {
         throw TScriptError("action code lies outside its buffer");
     {
         TEntry entry(*this);
+        // A host hook may run a block from inside a script (a goto that runs the
+        // new frame's actions at once); such nesting counts as a call.
+        std::optional<TDepthGuard> depth;
+        if (FEntries > 1)
+            depth.emplace(FDepth);
         TFrame frame;
         frame.FCode = code;
         frame.FRegisters.resize(4);
