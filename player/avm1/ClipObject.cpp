@@ -98,6 +98,10 @@ bool TClipObject::GetOwn(TMachine& m, const std::string& name, const TValue& sel
         out = ParentClip() ? TValue(ParentClip()) : TValue();
         return true;
     }
+    if (name == "_root") {
+        out = RootClip();
+        return true;
+    }
     if (auto index = PropertyByName(name)) {
         out = ReadProperty(*index);
         return true;
@@ -112,7 +116,7 @@ bool TClipObject::GetOwn(TMachine& m, const std::string& name, const TValue& sel
 }
 
 void TClipObject::SetOwn(TMachine& m, const std::string& name, const TValue& value) {
-    if (name == "_parent")
+    if (name == "_parent" || name == "_root")
         return;
     if (auto index = PropertyByName(name)) {
         WriteProperty(m, *index, value);
@@ -122,7 +126,7 @@ void TClipObject::SetOwn(TMachine& m, const std::string& name, const TValue& val
 }
 
 bool TClipObject::HasOwn(const std::string& name) const {
-    if (name == "_parent" || PropertyByName(name) || TObject::HasOwn(name))
+    if (name == "_parent" || name == "_root" || PropertyByName(name) || TObject::HasOwn(name))
         return true;
     return const_cast<TClipObject*>(this)->ChildClip(name) != nullptr;
 }

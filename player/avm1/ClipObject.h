@@ -1,7 +1,8 @@
 #pragma once
 // The machine's view of a movie clip. The machine knows no display list: the
 // runtime derives from TClipObject and answers these hooks from its own clips,
-// and implements TDisplayHost for the levels.
+// and implements TDisplayHost for the levels. A subclass that refers to other
+// machine objects (its children, say) marks them in an override of Trace.
 
 #include "player/avm1/Object.h"
 #include "player/swf/ActionCode.h"
@@ -51,7 +52,7 @@ public:
     std::string DotPath();
 
     // Property names (_x, _visible, ...) and child names read as members; so
-    // does _parent.
+    // do _parent and _root.
     bool GetOwn(TMachine& m, const std::string& name, const TValue& self, TValue& out) override;
     void SetOwn(TMachine& m, const std::string& name, const TValue& value) override;
     bool HasOwn(const std::string& name) const override;

@@ -15,10 +15,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// ActionThrow: a value on its way to the nearest try block.
-class TScriptThrow {
+// ActionThrow: a value on its way to the nearest try block. Past the outermost
+// call it is one more error that stopped the script, with the value as its text.
+class TScriptThrow : public TScriptError {
 public:
-    explicit TScriptThrow(TValue value) : FValue(std::move(value)) {}
+    explicit TScriptThrow(TValue value);
     const TValue& Value() const { return FValue; }
 
 private:

@@ -53,7 +53,8 @@ private:
     size_t FAllocatedSinceCollect = 0;
 };
 
-// Keeps an object alive while the holder outside the machine needs it.
+// Keeps an object alive while the holder outside the machine needs it. A pin
+// must not outlive the heap it was taken from.
 class TPin {
 public:
     TPin() = default;

@@ -11,6 +11,7 @@
 #include "player/avm1/Utf8.h"
 
 #include <cmath>
+#include <optional>
 
 namespace quorlin::avm1 {
 
@@ -18,18 +19,6 @@ namespace {
 
 // How many objects an outermost Run may leave behind before it collects.
 constexpr size_t CollectThreshold = 20000;
-
-// A thrown value as text for an error message, without running script code.
-std::string Describe(const TValue& v) {
-    if (TObject* o = v.ObjectOrNull()) {
-        // An Error's message is a plain property; reading it runs no script.
-        const TProperty* message = o->FindOwn("message");
-        if (message && message->FValue.IsString())
-            return message->FValue.AsString();
-        return std::string("an ") + o->TypeOf();
-    }
-    return PrimitiveToString(v);
-}
 
 }  // namespace
 
@@ -50,8 +39,6 @@ public:
             FMachine.FDepth = 0;
         }
     }
-    bool Outermost() const { return FMachine.FEntries == 1; }
-
 private:
     TMachine& FMachine;
 };
@@ -138,6 +125,11 @@ void TMachine::Run(const TCode& code, TObject* target) {
         throw TScriptError("action code lies outside its buffer");
     {
         TEntry entry(*this);
+        // A host hook may run a block from inside a script (a goto that runs the
+        // new frame's actions at once); such nesting counts as a call.
+        std::optional<TDepthGuard> depth;
+        if (FEntries > 1)
+            depth.emplace(FDepth);
         TFrame frame;
         frame.FCode = code;
         frame.FRegisters.resize(4);
@@ -147,13 +139,7 @@ void TMachine::Run(const TCode& code, TObject* target) {
         frame.FLocals = frame.FTimeline = frame.FTarget = target;
         frame.FThis = target ? TValue(target) : TValue();
         frame.FStackBase = FStack.size();
-        try {
-            TInterpreter(*this, frame).Execute();
-        } catch (const TScriptThrow& thrown) {
-            if (!entry.Outermost())
-                throw;
-            throw TScriptError("script stopped: uncaught exception " + Describe(thrown.Value()));
-        }
+        TInterpreter(*this, frame).Execute();
         if (FStack.size() > frame.FStackBase)
             FStack.resize(frame.FStackBase);
     }
@@ -171,17 +157,11 @@ TValue TMachine::CallWithBase(const TValue& function, const TValue& self, TArgs 
         return TValue();
     TEntry entry(*this);
     TDepthGuard depth(FDepth);
-    try {
-        if (auto* script = dynamic_cast<TScriptFunction*>(f))
-            return CallScript(script, self, args, baseProto);
-        if (auto* native = dynamic_cast<TNativeFunction*>(f))
-            return native->CallHandler()(*this, self, args);
-        return TValue();
-    } catch (const TScriptThrow& thrown) {
-        if (!entry.Outermost())
-            throw;
-        throw TScriptError("script stopped: uncaught exception " + Describe(thrown.Value()));
-    }
+    if (auto* script = dynamic_cast<TScriptFunction*>(f))
+        return CallScript(script, self, args, baseProto);
+    if (auto* native = dynamic_cast<TNativeFunction*>(f))
+        return native->CallHandler()(*this, self, args);
+    return TValue();
 }
 
 TValue TMachine::CallScript(TScriptFunction* function, const TValue& self, TArgs args, TObject* baseProto) {

@@ -62,6 +62,8 @@ TEST_F(Clips, PropertiesReadByIndexAndByName) {
     a.Push({S("parentName"), S("hand")}).Op(ActionCode::GetVariable).Push({S("_parent")}).Op(ActionCode::GetMember);
     a.Push({S("_name")}).Op(ActionCode::GetMember).Op(ActionCode::SetVariable);
     a.Push({S("path"), S("hand")}).Op(ActionCode::GetVariable).Op(ActionCode::TargetPath).Op(ActionCode::SetVariable);
+    a.Push({S("rootOfHand"), S("hand")}).Op(ActionCode::GetVariable).Push({S("_root")}).Op(ActionCode::GetMember);
+    a.Push({S("this")}).Op(ActionCode::GetVariable).Op(ActionCode::StrictEquals).Op(ActionCode::SetVariable);
     a.Push({S("text"), S(""), S("hand")}).Op(ActionCode::GetVariable).Op(ActionCode::Add2).Op(ActionCode::SetVariable);
     // hand._rotation = "45" writes a number through the hook.
     a.Push({S("hand")}).Op(ActionCode::GetVariable).Push({S("_rotation"), S("45")}).Op(ActionCode::SetMember);
@@ -74,6 +76,7 @@ TEST_F(Clips, PropertiesReadByIndexAndByName) {
     EXPECT_EQ(Show(Var("byName")), "number -75.4");
     EXPECT_EQ(Show(Var("parentName")), "string clock");
     EXPECT_EQ(Show(Var("path")), "string _level0.clock.HA1");
+    EXPECT_EQ(Show(Var("rootOfHand")), "boolean true");
     EXPECT_EQ(Show(Var("text")), "string _level0.clock.HA1");
     EXPECT_EQ(Show(FHand->GetProperty(PropertyIndex::Rotation)), "number 45");
     EXPECT_EQ(FRoot->SlashPath(), "/");

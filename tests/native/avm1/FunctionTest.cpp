@@ -77,6 +77,29 @@ TEST_F(Functions, ClosuresKeepTheirOwnActivation) {
     EXPECT_TRUE(Var("n").IsUndefined());
 }
 
+TEST_F(Functions, FunctionsOutliveTheBlockThatDefinedThem) {
+    // A later frame calls a closure that an earlier block made; a collection in
+    // between must keep its body bytes, its scope and its constant pool.
+    TActionAssembler inner;  // reads the pool of the block that defined it
+    inner.Push({TPushValue::Constant(0), TPushValue::Constant(0)}).Op(ActionCode::GetVariable);
+    inner.Op(ActionCode::Increment).Op(ActionCode::SetVariable);
+    inner.Push({TPushValue::Constant(0)}).Op(ActionCode::GetVariable).Op(ActionCode::Return);
+    TActionAssembler make;
+    make.Push({S("n"), I(10)}).Op(ActionCode::DefineLocal).DefineFunction("", {}, inner).Op(ActionCode::Return);
+    TActionAssembler first;
+    first.ConstantPool({"n"}).DefineFunction("make", {}, make).Push({S("counter"), I(0), S("make")}).Op(ActionCode::CallFunction);
+    first.Op(ActionCode::SetVariable);
+    Run(first);
+    FMachine.Collect();
+    TActionAssembler later;
+    later.Push({I(0), S("counter")}).Op(ActionCode::CallFunction).Op(ActionCode::Pop);
+    later.Push({S("seen"), I(0), S("counter")}).Op(ActionCode::CallFunction).Op(ActionCode::SetVariable);
+    Run(later);
+    FMachine.Collect();
+    Run(later);
+    EXPECT_EQ(Show(Var("seen")), "number 14");
+}
+
 TEST_F(Functions, UndeclaredNamesLandOnTheTimelineLocalsDoNot) {
     // function f(p) { leaked = p; var kept = 2; } f(1);
     TActionAssembler body;
@@ -202,6 +225,19 @@ TEST_F(Functions, TryCatchFinallyAndThrowsAcrossCalls) {
     } catch (const TScriptError& e) {
         EXPECT_NE(std::string(e.what()).find("uncaught exception bad time"), std::string::npos) << e.what();
     }
+}
+
+TEST_F(Functions, AThrowReachingTheHostIsAScriptError) {
+    // o.toString = function () { throw "no text"; }; the host converts o.
+    TActionAssembler body;
+    body.Push({S("no text")}).Op(ActionCode::Throw);
+    TActionAssembler a;
+    a.Push({S("o"), I(0)}).Op(ActionCode::InitObject).Op(ActionCode::SetVariable);
+    a.Push({S("o")}).Op(ActionCode::GetVariable).Push({S("toString")}).DefineFunction("", {}, body);
+    a.Op(ActionCode::SetMember);
+    Run(a);
+    EXPECT_THROW(FMachine.ToString(Var("o")), TScriptError);
+    EXPECT_EQ(Eval([](TActionAssembler& a) { a.Push({S("next")}); }), "string next");
 }
 
 TEST_F(Functions, WithPutsAnObjectOnTheScopeChain) {

@@ -87,6 +87,35 @@ TEST_F(Limits, RecursionThroughConversionsIsCaughtToo) {
     EXPECT_NE(ErrorOf(FMachine, a.Assemble(), FRoot).find("nested deeper"), std::string::npos);
 }
 
+namespace {
+
+// A clip whose Play hook runs a script at once, as a runtime may do for a goto.
+class TReentrantClip : public TTestClip {
+public:
+    using TTestClip::TTestClip;
+    void Play() override { FMachineRef->Run(FScript, this); }
+    TMachine* FMachineRef = nullptr;
+    TCode FScript;
+};
+
+}  // namespace
+
+TEST_F(Limits, ScriptsRunFromHostHooksCountAsCalls) {
+    auto* clip = FMachine.Heap().Make<TReentrantClip>(FMachine, "loop", FRoot);
+    TPin pin(FMachine.Heap(), clip);
+    clip->FMachineRef = &FMachine;
+    TActionAssembler a;
+    a.Op(ActionCode::Play);  // plays itself: the hook runs this block again
+    clip->FScript = TCode::Copy(a.Assemble());
+    std::string error;
+    try {
+        FMachine.Run(clip->FScript, clip);
+    } catch (const TScriptError& e) {
+        error = e.what();
+    }
+    EXPECT_NE(error.find("nested deeper than 256"), std::string::npos) << error;
+}
+
 TEST_F(Limits, MalformedBytesStopTheScript) {
     struct Case {
         const char* name;

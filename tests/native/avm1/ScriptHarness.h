@@ -6,6 +6,7 @@
 #include "player/avm1/Error.h"
 #include "player/avm1/Machine.h"
 #include "player/swf/ActionAssembler.h"
+#include "player/swf/ActionName.h"
 
 #include <gtest/gtest.h>
 
