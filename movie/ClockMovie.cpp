@@ -43,14 +43,23 @@ TTag GlassClip() {
     return WriteDefineSprite(s);
 }
 
+// The hand shape at the clip's origin, so that the clip's pivot is the hand's.
+TTag HandClip() {
+    TDefineSprite s;
+    s.Id = Id::HandClip;
+    s.FrameCount = 1;
+    s.Tags = {Placement(1, Id::HandShape, TMatrix{}, {}), WriteShowFrame()};
+    return WriteDefineSprite(s);
+}
+
 // Frame 1: the hands and the glass, then the clock script; frame 2: the loop script.
 TTag ClockClip() {
     TDefineSprite s;
     s.Id = Id::ClockClip;
     s.FrameCount = 2;
-    s.Tags = {Placement(1, Id::HandShape, Place(PivotX, PivotY, 1.25, 0.6), "HA1"),
-              Placement(3, Id::HandShape, Place(-75.5, PivotY, 1.25, 0.8), "MA1"),
-              Placement(5, Id::HandShape, Place(PivotX, PivotY), "SA1"),
+    s.Tags = {Placement(1, Id::HandClip, Place(PivotX, PivotY, 1.25, 0.6), "HA1"),
+              Placement(3, Id::HandClip, Place(-75.5, PivotY, 1.25, 0.8), "MA1"),
+              Placement(5, Id::HandClip, Place(PivotX, PivotY), "SA1"),
               Placement(7, Id::GlassClip, Place(GlassX, GlassY, GlassScaleX, GlassScaleY), "glass",
                         TColorTransform::Alpha(46)),
               WriteDoAction({ClockScript()}),
@@ -89,6 +98,7 @@ TMovie ClockMovie() {
     m.Tags = {
         WriteSetBackgroundColor({{0, 0, 0, 255}}),
         WriteDefineShape(HandShape()),
+        HandClip(),
         WriteDefineShape(GlassDiscShape()),
         WriteDefineShape(GlassHighlightShape()),
         GlassClip(),

@@ -16,6 +16,8 @@ constexpr uint16_t OriginalClip = 6;
 constexpr uint16_t BadgeBitmap = 7;
 constexpr uint16_t BadgeShape = 8;
 constexpr uint16_t BadgeClip = 9;
+// Scripts address movie clips only, so each hand is an instance of a clip around the shape.
+constexpr uint16_t HandClip = 10;
 }  // namespace Id
 
 // The hand: a bar 8 px wide from 191 px above its pivot to 37.05 px below it.

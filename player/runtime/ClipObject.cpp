@@ -75,8 +75,9 @@ avm1::TClipObject* TRuntimeClip::ParentClip() {
 avm1::TClipObject* TRuntimeClip::ChildClip(const std::string& name) {
     TSpriteInstance* sprite = Sprite();
     if (!sprite) return nullptr;
+    // As in a Flash player, only movie clips are reachable by name: a named shape is not.
     TDisplayObject* child = sprite->ChildByName(name);
-    return child ? FScripts.ClipFor(*child) : nullptr;
+    return child && dynamic_cast<TSpriteInstance*>(child) ? FScripts.ClipFor(*child) : nullptr;
 }
 
 void TRuntimeClip::Play() {

@@ -1,8 +1,7 @@
 #pragma once
 // A display object as the script machine sees it: a movie clip object whose properties
-// and timeline methods go to the display object. Sprite instances are the usual targets;
-// a named shape or bitmap is reachable too, for its properties (its timeline methods do
-// nothing). When the object leaves the display list the script object stays valid for
+// and timeline methods go to the display object. Only sprite instances are reachable by
+// name, as in a Flash player. When the object leaves the display list the script object stays valid for
 // scripts that still hold it, but reads as empty.
 
 #include "player/avm1/ClipObject.h"

@@ -140,9 +140,16 @@ TEST(ClockContract, DisplayTreeHasTheNamesDepthsPlacementsScalesAndOpacities) {
         EXPECT_EQ(p->ColorTransform.value_or(TColorTransform{}), TColorTransform::Alpha(row.alpha)) << row.name;
         if (row.alpha == 256) {
             if (!handShape) handShape = p->CharacterId;
-            EXPECT_EQ(p->CharacterId, handShape) << "all hands are one shape";
+            EXPECT_EQ(p->CharacterId, handShape) << "all hands are one clip";
         }
     }
+    // Scripts reach movie clips only: each hand is an instance of one clip that holds the
+    // hand shape at its origin, so the placement's pivot is the hand's.
+    const TDefineSprite& handClip = SpriteOf(sprites, *Find(hands, "SA1"));
+    auto inHand = Placements(handClip.Tags, 1);
+    ASSERT_EQ(inHand.size(), 1u);
+    EXPECT_EQ(inHand[0].Matrix.value_or(TMatrix{}), TMatrix{});
+    EXPECT_TRUE(Shapes().count(inHand[0].CharacterId.value()));
 
     // The glass: a disc and, over it, its highlight at 102/256.
     const TDefineSprite& glass = SpriteOf(sprites, *Find(hands, "glass"));
@@ -159,8 +166,9 @@ TEST(ClockContract, DisplayTreeHasTheNamesDepthsPlacementsScalesAndOpacities) {
 }
 
 TEST(ClockContract, HandShapeIsTheBarAboutItsPivot) {
-    uint16_t id = Find(Placements(ClockClip().Tags, 1), "SA1")->CharacterId.value();
-    TDefineShape hand = Shapes().at(id);
+    const auto sprites = Sprites();
+    const TDefineSprite& handClip = SpriteOf(sprites, *Find(Placements(ClockClip().Tags, 1), "SA1"));
+    TDefineShape hand = Shapes().at(Placements(handClip.Tags, 1).at(0).CharacterId.value());
     // 8 px wide, from 191 px above the pivot to 37.05 px below it.
     EXPECT_EQ(hand.Bounds, (TRect{-80, 80, -3820, 741}));
     ASSERT_EQ(hand.Styles.Lines.size(), 1u);
