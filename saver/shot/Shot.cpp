@@ -1,8 +1,11 @@
 #include "saver/shot/Shot.h"
 
+#include <new>
+
 #include "saver/forms/Halt.h"
 #include "saver/shell/Param.h"
 #include "saver/shell/logger.h"
+#include "saver/shot/StillRenderer.h"
 
 namespace quorlin {
 
@@ -27,6 +30,12 @@ TShotOptions ReadShotOptions(const TParams& params, const std::string& fileName)
     return options;
 }
 
+// Everything the still renderer built is gone by now; the process ends at once.
+[[noreturn]] void Fail(const std::string& message) {
+    TLogger::Log("Screenshot failed: " + message);
+    Halt(3);
+}
+
 }  // namespace
 
 void TakeScreenshot() {
@@ -37,11 +46,12 @@ void TakeScreenshot() {
     if (fileName.empty()) Halt(2);
     try {
         const TShotOptions options = ReadShotOptions(params, fileName);
-        // The still renderer takes the options from here once the Flash host exists.
-        (void)options;
+        RenderStill(options.FileName, options.Width, options.Height, options.Time, options.Scale);
+    } catch (const std::bad_alloc&) {
+        // The library's own text for this says nothing to a reader of the log.
+        Fail("Out of memory");
     } catch (const std::exception& error) {
-        TLogger::Log(std::string("Screenshot failed: ") + error.what());
-        Halt(3);
+        Fail(error.what());
     }
 }
 
