@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "saver/flash/flashbox.h"
 #include "saver/forms/ResourceStream.h"
 
 namespace quorlin {

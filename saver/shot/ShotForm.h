@@ -12,16 +12,13 @@ namespace quorlin {
 
 class TFlashBox;
 
-// The one URL this form answers, compared exactly (case-sensitively).
-inline constexpr char kMainMovieUrl[] = "http://main";
-
 class TShotForm : public TForm {
 public:
     // No owner: the still renderer destroys it. Raises EStreamError when the module has
     // no MOVIE resource.
     TShotForm();
 
-    // The box's OnGetStream: hands the movie out for "http://main", once; from then on the
+    // The box's OnGetStream: hands the movie out for "http://main" (compared exactly), once; from then on the
     // moniker over it owns it. Any other URL, and a second request, get no stream.
     void GetStream(TFlashBox* sender, const std::string& url, std::unique_ptr<TStream>& stream);
 

@@ -106,6 +106,17 @@ TJpegFile DecodeJpeg(const fs::path& path) {
     return file;
 }
 
+// The corners lie outside the clock face at every scale mode: there the movie's background
+// shows, black in a still whatever the user chose. Where nothing painted, the form's grey
+// would show instead.
+void ExpectBlackCorners(const TJpegFile& picture) {
+    const int right = picture.Width - 1, bottom = picture.Height - 1;
+    for (const auto& [x, y] : {std::pair{0, 0}, {right, 0}, {0, bottom}, {right, bottom}}) {
+        const auto rgb = picture.At(x, y);
+        EXPECT_LE(std::max({rgb[0], rgb[1], rgb[2]}), 8) << "at " << x << ", " << y;
+    }
+}
+
 // A folder of its own for each run, empty at the start, in the build tree.
 fs::path FreshFolder(const std::string& name) {
     const fs::path folder = fs::path(QUORLIN_SOURCE_DIR) / "build" / "e2e-shot" / name;
@@ -203,11 +214,7 @@ TEST_F(ShotDefault, ShotAloneWritesA1920By1440BaselineJpegInTheCurrentFolder) {
 
 TEST_F(ShotDefault, TheBackgroundIsBlack) {
     ASSERT_TRUE(Picture->Decoded) << Picture->Error;
-    // The corners lie outside the clock face at every scale mode.
-    for (const auto& [x, y] : {std::pair{0, 0}, {1919, 0}, {0, 1439}, {1919, 1439}, {40, 720}}) {
-        const auto rgb = Picture->At(x, y);
-        EXPECT_LE(std::max({rgb[0], rgb[1], rgb[2]}), 8) << "at " << x << ", " << y;
-    }
+    ExpectBlackCorners(*Picture);
 }
 
 TEST_F(ShotDefault, OptionsThatCountAsMissingTakeTheDefaults) {
@@ -239,12 +246,15 @@ TEST(Shot, SizeTimeAndScaleOptionsShapeThePicture) {
     EXPECT_EQ(picture.Components, 3);
     EXPECT_EQ(picture.Width, 800);
     EXPECT_EQ(picture.Height, 600);
+    ExpectBlackCorners(picture);
 }
 
 struct TFailureCase {
     std::vector<std::string> Arguments;
     int ExitCode;
     std::string LogLine;  // empty: nothing is logged
+    // The line only starts so: the file error goes on with the system's reason.
+    bool LogLineGoesOn = false;
 };
 
 TEST(Shot, FailuresEndWithTheirExitCodeAndLogLineAndLeaveNoFile) {
@@ -253,7 +263,7 @@ TEST(Shot, FailuresEndWithTheirExitCodeAndLogLineAndLeaveNoFile) {
         {{"/shot="}, 2, ""},
         {{"/shot=c.jpg", "/width=wide"}, 3, "Screenshot failed: 'wide' is not a valid integer value"},
         {{"/shot=c.jpg", "/height=600px"}, 3, "Screenshot failed: '600px' is not a valid integer value"},
-        {{"/shot=missing\\c.jpg"}, 3, "Screenshot failed: Cannot create file missing\\c.jpg"},
+        {{"/shot=missing\\c.jpg"}, 3, "Screenshot failed: Cannot create file missing\\c.jpg", true},
         // Sizes of zero or less: refused before anything is built.
         {{"/shot=c.jpg", "/width=0"}, 3,
          sizeFailed + "0 x 1440 is not possible: width and height must be at least 1 pixel"},
@@ -277,6 +287,9 @@ TEST(Shot, FailuresEndWithTheirExitCodeAndLogLineAndLeaveNoFile) {
         EXPECT_TRUE(run.Dialogs.empty()) << Joined(c.Arguments) << ": " << run.Dialogs.front().Text;
         if (c.LogLine.empty()) {
             EXPECT_TRUE(run.DebugOutput.empty()) << Joined(c.Arguments);
+        } else if (c.LogLineGoesOn) {
+            ASSERT_EQ(run.DebugOutput.size(), 1u) << Joined(c.Arguments);
+            EXPECT_EQ(run.DebugOutput[0].rfind(c.LogLine, 0), 0u) << run.DebugOutput[0];
         } else {
             EXPECT_EQ(run.DebugOutput, std::vector<std::string>{c.LogLine}) << Joined(c.Arguments);
         }
@@ -284,8 +297,9 @@ TEST(Shot, FailuresEndWithTheirExitCodeAndLogLineAndLeaveNoFile) {
     }
 }
 
-TEST(Shot, SizesFromOnePixelToEightKRender) {
-    const std::pair<int, int> sizes[] = {{1, 1}, {1, 4320}, {7680, 1}, {7680, 4320}};
+TEST(Shot, SizesFromOnePixelToTheLimitsRender) {
+    // 8K, and the largest pictures that the size checks let through.
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 4320}, {7680, 1}, {7680, 4320}, {65500, 1}, {8192, 8192}};
     for (const auto& [width, height] : sizes) {
         const fs::path folder = FreshFolder("sizes");
         const std::vector<std::string> arguments = {"/shot=c.jpg", "/width=" + std::to_string(width),
