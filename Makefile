@@ -23,5 +23,9 @@ test: build
 run: build
 	scripts/run-saver
 
+bench: native
+	cmake --build --preset native --target render_bench
+	build/native/bench/render_bench
+
 clean:
 	rm -rf build/native build/win build/movie build/wineprefix
