@@ -143,8 +143,14 @@ std::shared_ptr<const TPixmap> TStageRenderer::BitmapOf(uint16_t id) {
 const std::vector<TShape>& TStageRenderer::ShapesOf(const runtime::TCharacter& character) {
     if (auto it = FShapes.find(character.Id); it != FShapes.end()) return it->second;
     std::vector<TShape> shapes;
-    if (const swf::TDefineShape* shape = character.Shape())
-        shapes = ConvertShape(*shape, [this](uint16_t id) { return BitmapOf(id); });
+    if (const swf::TDefineShape* shape = character.Shape()) {
+        try {
+            shapes = ConvertShape(*shape, [this](uint16_t id) { return BitmapOf(id); });
+        } catch (const std::exception&) {
+            // A shape whose records do not make edges draws nothing; the rest still plays.
+            shapes.clear();
+        }
+    }
     else if (character.Bitmap())
         if (auto bitmap = BitmapOf(character.Id)) shapes.push_back(BitmapShape(std::move(bitmap)));
     return FShapes.emplace(character.Id, std::move(shapes)).first->second;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "StageFixture.h"
+#include "player/swf/Movie.h"
 
+using namespace quorlin;
 using namespace quorlin::render;
 using namespace quorlin::render::testing;
 
@@ -138,6 +140,35 @@ TEST(MoviePlayback, ASizeModeOrBackgroundChangeRedrawsAll) {
     EXPECT_EQ(other, buffer);
     const auto smaller = p.Render(buffer.data(), 150, 100, "noborder", 0xFF00FF);
     EXPECT_EQ(smaller, std::vector<TRect>{(TRect{0, 0, 150, 100})});
+}
+
+}  // namespace
+
+namespace {
+
+// Damaged copies of the clock either fail to load with RenderError or play and draw;
+// nothing crashes, hangs or escapes as another kind of error.
+TEST(MoviePlayback, DamagedMoviesFailCleanlyOrPlay) {
+    swf::TMovie plain = swf::ReadMovie(ClockBytes());
+    plain.Compressed = false;
+    const std::vector<uint8_t> original = swf::WriteMovie(plain);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    int played = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> bytes = original;
+        for (int k = 0, n = 1 + int(next() % 8); k < n; ++k) bytes[8 + next() % (bytes.size() - 8)] = uint8_t(next() >> 24);
+        auto clock = FixedClock();
+        try {
+            TMoviePlayback p(bytes, "", clock);
+            for (int i = 0; i < 3; ++i) p.Tick();
+            TPixmap picture(64, 48);
+            p.Render(picture, "showall", 0x808080);
+            ++played;
+        } catch (const RenderError&) {
+        }
+    }
+    EXPECT_GT(played, 0);
 }
 
 }  // namespace
