@@ -161,13 +161,17 @@ std::vector<TDrawItem> TStageRenderer::DrawItems(const std::vector<runtime::TRen
     std::vector<TDrawItem> out;
     out.reserve(items.size());
     for (const runtime::TRenderItem& item : items) {
-        if (!item.Visible || item.MaskKey != 0 || !item.Character) continue;
+        if (!item.Character) continue;
+        const bool isMask = item.MaskKey != 0;
         const TColorTransform color = ConvertColorTransform(item.ColorTransform);
-        if (color.IsInvisible()) continue;
+        // A mask clips by its shape alone, whatever its visibility and colours.
+        if (!isMask && (!item.Visible || color.IsInvisible())) continue;
         const TMatrix matrix = Concat(stageToPixels, ConvertMatrix(item.Matrix));
+        // Within nested masks the innermost one clips.
+        const uint64_t mask = isMask ? item.MaskKey : item.MaskedBy.empty() ? 0 : item.MaskedBy.back();
         const std::vector<TShape>& shapes = ShapesOf(*item.Character);
         for (size_t i = 0; i < shapes.size(); ++i)
-            out.push_back(TDrawItem{&shapes[i], matrix, color, (item.Key << 16) | uint64_t(i & 0xFFFF)});
+            out.push_back(TDrawItem{&shapes[i], matrix, color, (item.Key << 16) | uint64_t(i & 0xFFFF), mask, isMask});
     }
     return out;
 }

@@ -37,8 +37,8 @@ public:
     // The render shapes of a character (empty for one that draws nothing), made on first use.
     const std::vector<TShape>& ShapesOf(const runtime::TCharacter& character);
 
-    // What a frame draws, in paint order: visible items only, masks left out (they draw
-    // no pixels of their own), each shape of a character keyed apart.
+    // What a frame draws, in paint order: visible items and the masks that clip them
+    // (with IsMask; they draw no pixels of their own), each shape of a character keyed apart.
     std::vector<TDrawItem> DrawItems(const std::vector<runtime::TRenderItem>& items, const TMatrix& stageToPixels);
 
 private:

@@ -5,6 +5,8 @@
 #include "RenderTestUtil.h"
 #include "StageFixture.h"
 #include "player/swf/BitsLossless.h"
+#include "player/swf/Movie.h"
+#include "player/swf/PlaceObject.h"
 
 using namespace quorlin;
 using namespace quorlin::render;
@@ -92,16 +94,58 @@ TEST(StageRenderer, DrawsOnlyWhatCanBeSeen) {
     };
     std::vector<runtime::TRenderItem> items{item(1), item(2), item(3), item(4), item(5)};
     items[1].Visible = false;
-    items[2].MaskKey = 3;  // a mask's shape draws no pixels
+    items[2].MaskKey = 3;  // a mask: kept, but it draws no pixels of its own
+    items[2].Visible = false;
     items[3].ColorTransform.Mult[3] = 0;
     items[4].ColorTransform.Mult[0] = 0.5;
+    items[4].MaskedBy = {9, 3};
 
     const auto draw = stage.DrawItems(items, TMatrix::Scale(0.05, 0.05));
-    ASSERT_EQ(draw.size(), 2u);
-    EXPECT_NE(draw[0].Key, draw[1].Key);
-    EXPECT_EQ(draw[0].Shape, draw[1].Shape) << "a character's shapes are made once";
+    ASSERT_EQ(draw.size(), 3u);
+    EXPECT_NE(draw[0].Key, draw[2].Key);
+    EXPECT_EQ(draw[0].Shape, draw[2].Shape) << "a character's shapes are made once";
     EXPECT_DOUBLE_EQ(draw[0].Matrix.TranslateX, 2.0);
-    EXPECT_FLOAT_EQ(draw[1].ColorTransform.MultR, 0.5f);
+    EXPECT_TRUE(draw[1].IsMask);
+    EXPECT_EQ(draw[1].Mask, 3u);
+    EXPECT_FLOAT_EQ(draw[2].ColorTransform.MultR, 0.5f);
+    EXPECT_EQ(draw[2].Mask, 3u) << "the innermost mask clips";
+    EXPECT_EQ(draw[0].Mask, 0u);
+}
+
+// A square mask at depth 1 clipping depths up to 2: the red stage-filler at depth 2
+// shows only inside it, the blue square at depth 3 is not clipped.
+TEST(StageRenderer, AMaskClipsTheDepthsItCovers) {
+    swf::TMovie m = swf::ReadMovie(StageFillingMovie(40, 40, {255, 0, 0, 255}, {0, 0, 0, 255}));
+    auto square = [](uint16_t id, int32_t x, int32_t px, swf::TRgba c) {
+        swf::TDefineShape s;
+        s.Id = id;
+        s.Bounds = {x * 20, (x + px) * 20, x * 20, (x + px) * 20};
+        s.Styles.Fills = {Solid(c)};
+        AddSquare(s.Records, x, x, px, 1);
+        return swf::WriteDefineShape(s);
+    };
+    auto place = [](uint16_t depth, uint16_t id, std::optional<uint16_t> clip) {
+        swf::TPlaceObject2 p;
+        p.Depth = depth;
+        p.CharacterId = id;
+        p.Matrix = swf::TMatrix{};
+        p.ClipDepth = clip;
+        return swf::WritePlaceObject2(p);
+    };
+    // The filler at depth 2 instead of 1, the mask under it, a blue square over both.
+    m.Tags = {m.Tags[0], m.Tags[1], square(2, 10, 10, {0, 255, 0, 128}), square(3, 25, 10, {0, 0, 255, 255}),
+              place(1, 2, 2), place(2, 1, std::nullopt), place(3, 3, std::nullopt), m.Tags.back()};
+    quorlin::runtime::TFixedClock clock(0, 0);
+    TMoviePlayback p(swf::WriteMovie(m), "", clock);
+    p.Tick();
+    TPixmap picture(40, 40);
+    p.Render(picture, "noscale");
+    EXPECT_EQ(picture.Pixel(15, 15), 0xFFFF0000u) << "red inside the mask, whatever the mask's colour";
+    EXPECT_EQ(picture.Pixel(5, 5), 0xFF000000u) << "nothing outside it";
+    EXPECT_EQ(picture.Pixel(22, 22), 0xFF000000u);
+    EXPECT_EQ(picture.Pixel(30, 30), 0xFF0000FFu) << "the square above the clipped depths";
+    EXPECT_EQ(picture.Pixel(10, 15), 0xFFFF0000u) << "edges on whole pixels stay exact";
+    EXPECT_EQ(picture.Pixel(9, 15), 0xFF000000u);
 }
 
 }  // namespace
