@@ -316,3 +316,23 @@ TEST_F(PlayerControlTest, ExactFitStretchesTheStageToTheWindow) {
     EXPECT_LE(AngleBetween(*hands.Hour, 90.0), 1.0) << *hands.Hour;
     EXPECT_LE(AngleBetween(*hands.Minute, 0.0), 1.0) << *hands.Minute;
 }
+
+TEST_F(PlayerControlTest, TakesAMovieFromUrlmonsOwnMoniker) {
+    // urlmon's file protocol, bound as the control asks (asynchronously): the data may arrive
+    // while messages are served, over several notifications.
+    std::wstring url = L"file:///Z:";
+    for (const char* c = QUORLIN_MOVIE_DIR "/clock.swf"; *c; ++c) url += static_cast<wchar_t>(*c);
+    FSite->RealUrl = url;
+    Activate();
+    ASSERT_EQ(PutText(FFlash, kSlotPutMovie, L"http://main"), S_OK);
+    const DWORD start = GetTickCount();
+    while (PercentLoaded() < 100 && GetTickCount() - start < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    EXPECT_EQ(PercentLoaded(), 100);
+    long frames = 0;
+    ASSERT_EQ(FFlash->get_TotalFrames(&frames), S_OK);
+    EXPECT_EQ(frames, 1);
+}
