@@ -40,5 +40,11 @@ shot: build
 	  if [ "$$status" != 0 ] || [ ! -s clock.jpg ]; then echo "quorlin.scr /shot failed (exit code $${status:-none})" >&2; exit 1; fi; \
 	  echo $(SHOT_DIR)/clock.jpg
 
+bench: win
+	cmake --build --preset native --target render_bench
+	build/native/bench/render_bench
+	cmake --build --preset win --target control_bench
+	xvfb-run -a -s "-screen 0 1920x1080x24" scripts/wine-run build/win/control_bench.exe
+
 clean:
 	rm -rf build/native build/win build/movie build/wineprefix
