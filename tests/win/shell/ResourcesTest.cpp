@@ -61,20 +61,12 @@ std::string FileBytes(const std::string& path) {
     return bytes;
 }
 
-std::string WinPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
 }  // namespace
 
 TEST(ModuleResources, CarriesTheMovieAndThePlayerUnchanged) {
     TModuleData scr(WinBuildFile("quorlin.scr"));
     ASSERT_NE(scr.Module, nullptr);
-    const std::string movie = FileBytes(WinPath(QUORLIN_MOVIE_DIR "/clock.swf"));
+    const std::string movie = FileBytes(WinePath(QUORLIN_MOVIE_DIR "/clock.swf"));
     ASSERT_FALSE(movie.empty());
     // RCDATA, language 1033, byte for byte the generated file.
     HRSRC info = FindResourceExA(scr.Module, RT_RCDATA, "MOVIE", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));

@@ -94,14 +94,15 @@ std::string QuoteArgument(const std::string& argument) {
     return "\"" + argument + "\"";
 }
 
-std::string WinBuildFile(const std::string& name) {
-    // Wine maps the Unix root to drive Z:.
-    std::string path = std::string("Z:") + QUORLIN_WIN_DIR + "/" + name;
+std::string WinePath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
     for (char& c : path) {
         if (c == '/') c = '\\';
     }
     return path;
 }
+
+std::string WinBuildFile(const std::string& name) { return WinePath(std::string(QUORLIN_WIN_DIR) + "/" + name); }
 
 TChildResult RunChild(const std::string& commandLine, const TChildOptions& options) {
     TChildResult result;

@@ -43,6 +43,8 @@ std::string WindowText(HWND window);
 // Presses OK (or Cancel, or closes the dialog where it has neither).
 void DismissDialog(HWND dialog);
 
+// A Linux path as Wine names it (drive Z: is the Unix root).
+std::string WinePath(const std::string& unixPath);
 // A file of the Windows build tree (build/win) as a Windows path.
 std::string WinBuildFile(const std::string& name);
 
