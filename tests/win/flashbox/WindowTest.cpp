@@ -124,9 +124,9 @@ TEST_F(FlashBoxTest, ReflectedAndKeyMessagesReachTheControl) {
         bool Translated;
     };
     const TCase cases[] = {
-        {"reflected command", CN_BASE + WM_COMMAND, S_FALSE, 0, "WndProc 0x00002111 65", false},
-        {"refused key", CN_KEYDOWN, S_FALSE, 0, "WndProc 0x00002100 65", true},
-        {"accepted key", CN_KEYDOWN, S_OK, 1, nullptr, true},
+        {"reflected command", 0xBD11, S_FALSE, 0, "WndProc 0x00002111 65", false},
+        {"refused key", 0xBD00, S_FALSE, 0, "WndProc 0x00002100 65", true},
+        {"accepted key", 0xBD00, S_OK, 1, nullptr, true},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
@@ -190,4 +190,29 @@ TEST_F(FlashBoxTest, UIActivationFollowsTheFormsActiveOleControl) {
     box->Perform(CM_UIDEACTIVATE, 0, 0);
     EXPECT_TRUE(Called("UIDeactivate"));
     EXPECT_EQ(FForm->ActiveOleControl(), nullptr);
+}
+
+TEST_F(FlashBoxTest, ADialogKeyThatIsTheControlsMnemonicGoesToIt) {
+    struct TCase {
+        const char* Name;
+        WORD Mnemonic;
+        WPARAM Key;
+        LRESULT Result;
+        bool Mnemonic_;
+    };
+    const TCase cases[] = {
+        {"its mnemonic", 'M', 'M', 1, true},
+        {"another key", 'M', 'X', 0, false},
+        {"no mnemonics", 0, 'M', 0, false},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        Config.MnemonicKey = test.Mnemonic;
+        TFlashBox* box = MakeActiveBox();
+        ClearCalls();
+        EXPECT_EQ(box->Perform(CM_DIALOGKEY, test.Key, 0), test.Result);
+        EXPECT_TRUE(Called("GetControlInfo 16"));
+        EXPECT_EQ(Called("OnMnemonic 0x00000100 " + std::to_string(test.Key) + " own"), test.Mnemonic_);
+        DeleteBox();
+    }
 }
