@@ -18,8 +18,10 @@
 #include <jpeglib.h>
 
 #include "tests/e2e/ScrRunner.h"
+#include "tests/support/ClockPixels.h"
 
 using namespace quorlin::e2e;
+using namespace quorlin::testsupport;
 namespace fs = std::filesystem;
 
 namespace {
@@ -117,6 +119,35 @@ void ExpectBlackCorners(const TJpegFile& picture) {
     }
 }
 
+// The hands' pivot on the movie's 550 x 400 stage.
+constexpr double kStageWidth = 550, kStageHeight = 400;
+constexpr double kPivotX = 272.35, kPivotY = 200.45;
+// The picture is a JPEG: its edges are softened, so the hands are read to a degree.
+constexpr double kAngleTolerance = 1.5;
+
+TPicture PictureOf(const TJpegFile& file) { return TPicture::FromRgb(file.Rgb.data(), file.Width, file.Height); }
+
+// Where noborder puts the stage: scaled to cover the whole picture, centred.
+TClockPlace NoBorderPlace(int width, int height) {
+    const double scale = std::max(width / kStageWidth, height / kStageHeight);
+    return {(width - kStageWidth * scale) / 2 + kPivotX * scale, (height - kStageHeight * scale) / 2 + kPivotY * scale,
+            scale};
+}
+
+// exactfit stretches each axis on its own; sampled back to the stage's size, the clock is
+// where the stage has it, round again. A picture in another mode would put it elsewhere.
+std::vector<unsigned char> BackToStageSize(const TJpegFile& file) {
+    std::vector<unsigned char> stage(static_cast<size_t>(kStageWidth * kStageHeight * 3));
+    for (int y = 0; y < kStageHeight; ++y) {
+        for (int x = 0; x < kStageWidth; ++x) {
+            const auto rgb = file.At(static_cast<int>(x * file.Width / kStageWidth),
+                                     static_cast<int>(y * file.Height / kStageHeight));
+            std::copy(rgb.begin(), rgb.end(), stage.begin() + (static_cast<size_t>(y * kStageWidth) + x) * 3);
+        }
+    }
+    return stage;
+}
+
 // A folder of its own for each run, empty at the start, in the build tree.
 fs::path FreshFolder(const std::string& name) {
     const fs::path folder = fs::path(QUORLIN_SOURCE_DIR) / "build" / "e2e-shot" / name;
@@ -212,9 +243,17 @@ TEST_F(ShotDefault, ShotAloneWritesA1920By1440BaselineJpegInTheCurrentFolder) {
     EXPECT_EQ(Bytes->size() >= 2 ? (*Bytes)[Bytes->size() - 2] * 256 + Bytes->back() : 0, 0xFFD9);
 }
 
-TEST_F(ShotDefault, TheBackgroundIsBlack) {
+TEST_F(ShotDefault, TheClockStandsAt90525OnBlackWithGlassAndSecondHand) {
     ASSERT_TRUE(Picture->Decoded) << Picture->Error;
     ExpectBlackCorners(*Picture);
+    const TClockPlace place = NoBorderPlace(1920, 1440);
+    const THandAngles hands = MeasureHands(PictureOf(*Picture), place);
+    ASSERT_TRUE(hands.Hour && hands.Minute) << "no clock in the picture";
+    ASSERT_TRUE(hands.Second) << "the second hand always shows in a still";
+    EXPECT_LE(AngleBetween(*hands.Hour, 272.7), kAngleTolerance) << *hands.Hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, 32.5), kAngleTolerance) << *hands.Minute;
+    EXPECT_LE(AngleBetween(*hands.Second, 150.0), kAngleTolerance) << *hands.Second;
+    EXPECT_TRUE(GlassPresent(PictureOf(*Picture), place, RgbFrom(0x000000))) << "the glass always shows in a still";
 }
 
 TEST_F(ShotDefault, OptionsThatCountAsMissingTakeTheDefaults) {
@@ -247,6 +286,11 @@ TEST(Shot, SizeTimeAndScaleOptionsShapeThePicture) {
     EXPECT_EQ(picture.Width, 800);
     EXPECT_EQ(picture.Height, 600);
     ExpectBlackCorners(picture);
+    const std::vector<unsigned char> stage = BackToStageSize(picture);
+    const THandAngles hands = MeasureHands(TPicture::FromRgb(stage.data(), 550, 400), {kPivotX, kPivotY, 1.0});
+    ASSERT_TRUE(hands.Hour && hands.Minute) << "no clock where exactfit puts it";
+    EXPECT_LE(AngleBetween(*hands.Hour, 90.0), kAngleTolerance) << *hands.Hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, 0.0), kAngleTolerance) << *hands.Minute;
 }
 
 struct TFailureCase {
