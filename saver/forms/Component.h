@@ -7,6 +7,9 @@
 
 namespace quorlin {
 
+// TComponentState flags.
+enum : unsigned { csDesigning = 0x1 };
+
 class TComponent {
 public:
     explicit TComponent(TComponent* owner) : FOwner(owner) {
@@ -23,7 +26,11 @@ public:
     TComponent* Owner() const { return FOwner; }
     const std::vector<TComponent*>& Components() const { return FComponents; }
 
+    // Hosted controls learn a new name; the others just take it.
+    virtual void SetName(const std::string& name) { Name = name; }
+
     std::string Name;
+    unsigned ComponentState = 0;
 
 private:
     void RemoveComponent(TComponent* component) {

@@ -79,7 +79,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.Y = FTop;
     params.Width = FWidth;
     params.Height = FHeight;
-    params.WndParent = FParent ? FParent->FHandle : nullptr;
+    params.WndParent = FParent ? FParent->FHandle : FParentWindow;
 }
 
 void TWinControl::CreateWnd() {
@@ -128,13 +128,30 @@ void TWinControl::Detach() {
     FHandle = nullptr;
 }
 
+void TWinControl::AdoptWindow(HWND window) {
+    FDefWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    Attach(window);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc));
+}
+
 void TWinControl::DestroyWnd() {
     if (!FHandle) return;
     // Children's windows go with ours; they are made again when they get a parent window.
     for (TWinControl* child : FControls) child->Detach();
+    DestroyWindowHandle();
+}
+
+void TWinControl::DestroyWindowHandle() {
     HWND window = FHandle;
     Detach();
     DestroyWindow(window);
+}
+
+bool TWinControl::PaletteChanged(bool foreground) {
+    for (TWinControl* child : FControls) {
+        if (child->PaletteChanged(foreground)) return true;
+    }
+    return false;
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -189,6 +206,18 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, ColorToRGB(Color()));
             return reinterpret_cast<LRESULT>(BackgroundBrush());
         }
+        case CM_PARENTFONTCHANGED:
+        case CM_PARENTCOLORCHANGED:
+            return 0;
+        case CM_DIALOGKEY:
+            // A dialog key goes to the children until one takes it.
+            for (TWinControl* child : std::vector<TWinControl*>(FControls)) {
+                if (child->Perform(CM_DIALOGKEY, wParam, lParam)) return 1;
+            }
+            return 0;
+        case WM_SETFOCUS:
+            if (TCustomForm* form = GetParentForm(this); form && form != this) form->FocusChanged(this);
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
                 if (TCustomForm* form = GetParentForm(this)) {
@@ -320,6 +349,7 @@ void TWinControl::SetParentFont(bool value) {
 void TWinControl::NotifyFontChanged() {
     FontChanged();
     for (TWinControl* child : FControls) {
+        child->Perform(CM_PARENTFONTCHANGED, 0, 0);
         if (child->FParentFont) child->NotifyFontChanged();
     }
 }
@@ -327,6 +357,7 @@ void TWinControl::NotifyFontChanged() {
 void TWinControl::NotifyColorChanged() {
     ColorChanged();
     for (TWinControl* child : FControls) {
+        child->Perform(CM_PARENTCOLORCHANGED, 0, 0);
         if (child->FParentColor) child->NotifyColorChanged();
     }
 }

@@ -34,11 +34,32 @@ struct TCreateParams {
 };
 
 // Messages a parent hands back to the child they concern (WM_COMMAND, WM_NOTIFY and
-// WM_CTLCOLOR*), so that each control handles its own notifications.
-constexpr UINT CN_BASE = WM_APP + 0x3E00;
+// WM_CTLCOLOR*), so that each control handles its own notifications. The numbers are the
+// platform's own: a hosted OLE control expects exactly these to be reflected.
+constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_CTLCOLOR = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
+constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
+
+// The platform's control messages that hosted controls react to.
+constexpr UINT CM_BASE = 0xB000;
+// A dialog key (Tab, Enter, Escape, arrows, mnemonics): wParam the key, lParam its key data.
+constexpr UINT CM_DIALOGKEY = CM_BASE + 5;
+constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
+constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
+constexpr UINT CM_RELEASE = CM_BASE + 33;
+// Sent by a form to its active OLE control as focus and activation move.
+constexpr UINT CM_UIACTIVATE = CM_BASE + 41;
+constexpr UINT CM_UIDEACTIVATE = CM_BASE + 42;
+constexpr UINT CM_DOCWINDOWACTIVATE = CM_BASE + 43;
+
+// TControlStyle flags.
+enum : unsigned { csAcceptsControls = 0x1, csDoubleClicks = 0x2, csNoStdEvents = 0x4 };
 
 class TWinControl : public TComponent {
 public:
@@ -47,7 +68,13 @@ public:
 
     TWinControl* Parent() const { return FParent; }
     virtual void SetParent(TWinControl* parent);
+    // The foreign window a control without a Parent sits in (the preview window).
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND window) { FParentWindow = window; }
     const std::vector<TWinControl*>& Controls() const { return FControls; }
+
+    // The control a window belongs to, or null.
+    static TWinControl* FromHandle(HWND window);
 
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
@@ -87,8 +114,15 @@ public:
     std::string Text() const { return FText; }
     virtual void SetText(const std::string& text);
 
+    // Calls the control's message handling directly, window or not.
+    LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam) { return WndProc(message, wParam, lParam); }
+    // Whether the control realised a palette of its own (Foreground: it may take the
+    // foreground palette); the children are asked in turn.
+    virtual bool PaletteChanged(bool foreground);
+
     std::string Hint;
     bool ShowHint = false;
+    unsigned ControlStyle = csDoubleClicks;
     bool TabStop = false;
     int TabOrder = -1;
     TAlign Align = TAlign::alNone;
@@ -118,11 +152,19 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
-    virtual void DestroyWnd();
+    // Ends the window: the children's with it, then DestroyWindowHandle.
+    void DestroyWnd();
+    // Destroys the window itself; a control that adopted a foreign window gives it back.
+    virtual void DestroyWindowHandle();
+    // Makes an existing window this control's own: every message reaches WndProc first,
+    // and DefaultHandler passes on to the window's previous procedure.
+    void AdoptWindow(HWND window);
+    // Forgets the window without destroying it.
+    void DetachHandle() { Detach(); }
     // After the window and those of the children exist.
     virtual void HandleCreated() {}
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     // Our own classes draw here; the background is already filled with Color.
     virtual void Paint(HDC) {}
     virtual void FontChanged();
@@ -146,10 +188,12 @@ protected:
 
     HWND FHandle = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    // The procedure of a subclassed window; null for our own classes.
+    WNDPROC FDefWndProc = nullptr;
+    HWND FParentWindow = nullptr;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static TWinControl* FromHandle(HWND window);
     void Attach(HWND window);
     void Detach();
     void RemoveControl(TWinControl* child);
@@ -158,7 +202,6 @@ private:
 
     TWinControl* FParent = nullptr;
     std::vector<TWinControl*> FControls;
-    WNDPROC FDefWndProc = nullptr;
     bool FVisible = true;
     bool FEnabled = true;
     TColor FColor = clBtnFace;

@@ -10,9 +10,6 @@ namespace quorlin {
 namespace {
 
 const char kFormWindowClass[] = "TQuorlinForm";
-// Posted to a form that freed itself from its own OnClose, so that it goes once the
-// handler that asked for it has returned.
-const UINT CM_RELEASE = WM_APP + 0x3F00;
 
 DWORD StyleOf(TFormBorderStyle border) {
     switch (border) {
@@ -60,6 +57,18 @@ void TCustomForm::DoDestroy() {
 }
 
 void TCustomForm::AfterConstruction() { RunHandler(OnCreate); }
+
+TWinControl* TCustomForm::ActiveControl() const {
+    TWinControl* focused = FindControl(GetFocus());
+    return focused && GetParentForm(focused) == this ? focused : nullptr;
+}
+
+void TCustomForm::FocusChanged(TWinControl* control) {
+    // Focus that leaves the UI-active OLE control deactivates it; the control that now
+    // holds the focus is offered UI activation.
+    if (FActiveOleControl && FActiveOleControl != control) FActiveOleControl->Perform(CM_UIDEACTIVATE, 0, 0);
+    if (control->HandleAllocated() && GetFocus() == control->Handle()) control->Perform(CM_UIACTIVATE, 0, 0);
+}
 
 TComponent* TCustomForm::FindComponent(const std::string& name) const { return FindIn(*this, name); }
 
@@ -249,7 +258,19 @@ LRESULT TCustomForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Close();
             return 0;
         case CM_RELEASE:
+            // Posted by a form that freed itself from its own OnClose: it goes once the
+            // handler that asked for it has returned.
             delete this;
+            return 0;
+        case WM_ACTIVATE:
+            if (FActiveOleControl) {
+                FActiveOleControl->Perform(CM_DOCWINDOWACTIVATE, LOWORD(wParam) != WA_INACTIVE ? 1 : 0, 0);
+            }
+            return TWinControl::WndProc(message, wParam, lParam);
+        case WM_QUERYNEWPALETTE:
+            return PaletteChanged(true) ? 1 : 0;
+        case WM_PALETTECHANGED:
+            if (reinterpret_cast<HWND>(wParam) != FHandle) PaletteChanged(false);
             return 0;
         case WM_WINDOWPOSCHANGED: {
             const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
@@ -304,6 +325,8 @@ TNotifyEvent TForm::MethodAddress(const std::string&) { return {}; }
 void TForm::MissingComponent(const std::string& name) {
     throw Exception(FormatText("Component '%s' not found in the form description", {name}));
 }
+
+TWinControl* FindControl(HWND window) { return TWinControl::FromHandle(window); }
 
 TCustomForm* GetParentForm(TWinControl* control) {
     while (control && !dynamic_cast<TCustomForm*>(control)) control = control->Parent();

@@ -45,6 +45,8 @@ public:
     TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
     TPosition Position = TPosition::poDesigned;
     TModalResult ModalResult = mrNone;
+    // The menu bar the form shows (not owned); an OLE control merges its menus into it.
+    HMENU Menu = nullptr;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -59,6 +61,14 @@ public:
     virtual TNotifyEvent* EventField(const std::string& name);
 
     TComponent* FindComponent(const std::string& name) const;
+
+    // The focused control of this form, or null.
+    TWinControl* ActiveControl() const;
+    // The one OLE control of the form that is UI active; the control sets and clears it.
+    TWinControl* ActiveOleControl() const { return FActiveOleControl; }
+    void SetActiveOleControl(TWinControl* control) { FActiveOleControl = control; }
+    // A control of the form took the focus.
+    void FocusChanged(TWinControl* control);
     // Moves the focus to the next (or previous) control in tab order after Current.
     void SelectNext(TWinControl* current, bool forward);
 
@@ -74,7 +84,7 @@ private:
     void ApplyPosition();
     void ReadBoundsFromWindow();
 
-    HWND FParentWindow = nullptr;
+    TWinControl* FActiveOleControl = nullptr;
     bool FShowing = false;
     bool FModal = false;
     bool FDestroyed = false;
@@ -109,6 +119,8 @@ private:
     friend class TFormReader;
 };
 
+// The control whose window that is, or null.
+TWinControl* FindControl(HWND window);
 // The form a control sits on, or null.
 TCustomForm* GetParentForm(TWinControl* control);
 

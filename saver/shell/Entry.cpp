@@ -11,6 +11,7 @@
 #include "saver/forms/SysUtils.h"
 #include "saver/settings/ConfigForm.h"
 #include "saver/shell/CommandLine.h"
+#include "saver/shell/Password.h"
 #include "saver/shot/Shot.h"
 
 namespace quorlin {
@@ -46,6 +47,8 @@ void RunConfig() {
 }
 
 void RunChangePassword() {
+    ChangeSaverPassword();
+    // No main form: the loop returns at once.
     Application->Run();
 }
 
