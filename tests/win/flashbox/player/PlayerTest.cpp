@@ -1,0 +1,103 @@
+// The box with the real player from this program's FLASH resource, on a real form, playing
+// the clock from its MOVIE resource through "http://main", as the screen form does.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "saver/flash/flashbox.h"
+#include "saver/forms/ComInit.h"
+#include "saver/forms/Form.h"
+#include "saver/forms/ResourceStream.h"
+
+using namespace quorlin;
+
+namespace {
+
+// Serves the window messages for a while, so the player's timer frames are painted.
+void ServeMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+// The colour on the screen at a point of the window's client area (0x00RRGGBB).
+uint32_t ScreenRgb(HWND window, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+struct TPoint {
+    int X, Y;
+    uint32_t Rgb;
+};
+
+class FlashPlayerBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        const std::string folder = std::string(base) + "quorlin-player-box-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetEnvironmentVariableA("TMP", folder.c_str());
+        SetEnvironmentVariableA("TEMP", folder.c_str());
+    }
+    TComApartment FApartment;
+};
+
+}  // namespace
+
+TEST_F(FlashPlayerBoxTest, PlaysTheClockThroughMainAndPaintsIt) {
+    TCustomForm form(nullptr);
+    form.BorderStyle = TFormBorderStyle::bsNone;
+    form.SetBounds(0, 0, 550, 400);
+    form.Show();
+    auto* box = new TFlashBox(&form);
+    box->Align = TAlign::alClient;
+    box->SetParent(&form);
+    ASSERT_TRUE(box->HandleAllocated());
+    EXPECT_EQ(box->Width(), form.ClientWidth());
+
+    // The settings' colour, red and blue swapped into the control's order.
+    const uint32_t background = 0x2080C0;
+    box->SetBackgroundColor(static_cast<int32_t>(background));
+    box->SetFlashVars("glass_visible=true&seconds_visible=true");
+    std::vector<std::string> urls;
+    box->OnGetStream = [&](TFlashBox*, const std::string& url, std::unique_ptr<TStream>& stream) {
+        urls.push_back(url);
+        if (url == "http://main") stream = std::make_unique<TResourceStream>(GetModuleHandleA(nullptr), "MOVIE", RT_RCDATA);
+    };
+    box->LoadMainMovie();
+    for (int wait = 0; wait < 100 && box->PercentLoaded() < 100; ++wait) ServeMessages(50);
+    EXPECT_EQ(box->PercentLoaded(), 100);
+    ASSERT_FALSE(urls.empty());
+    EXPECT_EQ(urls.front(), "http://main");
+
+    InvalidateRect(box->Handle(), nullptr, TRUE);
+    ServeMessages(500);
+    // What the player paints so far: the stage in the background colour. The clock's
+    // shapes (face, hands at their angles) join this table once the player draws them.
+    const TPoint expected[] = {
+        {2, 2, background},
+        {547, 2, background},
+        {2, 397, background},
+        {547, 397, background},
+    };
+    for (const TPoint& point : expected) {
+        EXPECT_EQ(ScreenRgb(box->Handle(), point.X, point.Y), point.Rgb) << point.X << "," << point.Y;
+    }
+}
