@@ -23,5 +23,11 @@ test: build
 run: build
 	scripts/run-saver
 
+bench: win
+	cmake --build --preset native --target render_bench
+	build/native/bench/render_bench
+	cmake --build --preset win --target control_bench
+	xvfb-run -a -s "-screen 0 1920x1080x24" scripts/wine-run build/win/control_bench.exe
+
 clean:
 	rm -rf build/native build/win build/movie build/wineprefix

@@ -207,6 +207,7 @@ public:
 
     // From the control's window and its movie binding.
     void PaintInto(HDC dc, const RECT& client);
+    void FillBackground(HDC dc, const RECT& target);
     void OnFrameTimer();
     void OnWindowSized(int width, int height);
     void OnWindowDestroyed();

@@ -97,6 +97,7 @@ void TFlashControl::OnMovieArrived(std::vector<uint8_t> bytes) {
 void TFlashControl::RestartPlayback() {
     try {
         FPlayback = std::make_unique<TPlayback>(FMovieBytes, Utf8(FFlashVars));
+        FPlayback->Advance();  // frame 1, so that a paint right after the load shows the movie
         FPercentLoaded = 100;
     } catch (const std::exception&) {
         // Bytes that are not a movie leave the control empty; it still paints its background.
@@ -121,7 +122,7 @@ std::optional<uint32_t> TFlashControl::BackgroundOverride() const {
 
 void TFlashControl::OnFrameTimer() {
     if (!FPlayback || !FWindow) return;
-    if (FPlaying) FPlayback->Tick();
+    if (FPlaying) FPlayback->Advance();
     RECT client;
     GetClientRect(FWindow, &client);
     InvalidateChanged(FPlayback->Render(FFrameBuffer, client.right, client.bottom, FScale, BackgroundOverride()));
@@ -140,18 +141,28 @@ void TFlashControl::OnWindowSized(int, int) {
 
 void TFlashControl::OnWindowDestroyed() { FWindow = nullptr; }
 
+// Without a frame to show: the background colour, or the site's when none was set.
+void TFlashControl::FillBackground(HDC dc, const RECT& target) {
+    uint32_t rgb = BackgroundOverride().value_or(ColorrefToRgb(FAmbientBackColor));
+    if (FPlayback && !BackgroundOverride()) rgb = FPlayback->MovieBackground();
+    HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    FillRect(dc, &target, brush);
+    DeleteObject(brush);
+}
+
 void TFlashControl::PaintInto(HDC dc, const RECT& target) {
     const int width = target.right - target.left;
     const int height = target.bottom - target.top;
     if (width <= 0 || height <= 0) return;
     if (!FPlayback) {
-        const uint32_t rgb = BackgroundOverride().value_or(ColorrefToRgb(FAmbientBackColor));
-        HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
-        FillRect(dc, &target, brush);
-        DeleteObject(brush);
+        FillBackground(dc, target);
         return;
     }
     FPlayback->Render(FFrameBuffer, width, height, FScale, BackgroundOverride());
+    if (FFrameBuffer.Pixels.empty()) {
+        FillBackground(dc, target);
+        return;
+    }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = FFrameBuffer.Width;

@@ -1,6 +1,6 @@
 #pragma once
-// What the control plays: a loaded movie, advanced one frame per timer tick and drawn
-// into a 32-bit frame buffer at the window's size. Knows nothing of COM or windows.
+// What the control plays: the movie on the system's clock, drawn into a back buffer at
+// the window's size. Keeps the Windows side apart from the portable player.
 
 #include <cstdint>
 #include <memory>
@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "player/swf/Movie.h"
+#include "player/avm1/Clock.h"
+#include "player/render/MoviePlayback.h"
 
 namespace quorlin::control {
 
 struct TPixelRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    bool Empty() const { return Right <= Left || Bottom <= Top; }
 };
 
-// Premultiplied BGRA, top-down rows.
+// Premultiplied BGRA, top-down rows; the same vector stays in place while its size does.
 struct TFrameBuffer {
     int Width = 0;
     int Height = 0;
@@ -27,34 +27,28 @@ struct TFrameBuffer {
 
 class TPlayback {
 public:
-    // Reads the movie; bytes that are not a complete movie raise an error.
+    // Reads the movie and sets its variables; bytes that are not a movie raise an error.
     TPlayback(std::span<const uint8_t> bytes, const std::string& flashVars);
 
-    int StageWidth() const;   // pixels
-    int StageHeight() const;  // pixels
-    double FramesPerSecond() const { return FMovie.FramesPerSecond(); }
-    uint32_t TotalFrames() const { return FMovie.FrameCount; }
-    uint32_t CurrentFrame() const { return FCurrentFrame; }
-    uint32_t MovieBackground() const { return FMovieBackground; }  // 0x00RRGGBB
+    int StageWidth() const { return FMovie->StageWidth(); }
+    int StageHeight() const { return FMovie->StageHeight(); }
+    double FramesPerSecond() const { return FMovie->FramesPerSecond(); }
+    uint32_t TotalFrames() const { return static_cast<uint32_t>(FMovie->TotalFrames()); }
+    uint32_t CurrentFrame() const { return static_cast<uint32_t>(FMovie->CurrentFrame()); }
+    uint32_t MovieBackground() const { return FMovie->MovieBackground(); }
 
-    // One frame on: the playhead moves and the scripts of the new frame run.
-    void Tick();
+    // Runs the frames that are due by the clock (the first call shows frame 1).
+    void Advance() { FMovie->Advance(); }
 
-    // Draws the current frame into the buffer, which is sized to width x height. Returns
-    // what changed since the last call for the same buffer, size, scale mode and
-    // background: everything after any of those changed, nothing when the frame did not.
+    // Draws the current frame into the buffer at width x height; returns what changed
+    // since the last call: everything after a change of size, mode or background, nothing
+    // when the frame stood still. A size the renderer cannot take draws nothing.
     std::vector<TPixelRect> Render(TFrameBuffer& buffer, int width, int height, const std::wstring& scale,
                                    std::optional<uint32_t> background);
 
 private:
-    swf::TMovie FMovie;
-    std::string FFlashVars;
-    uint32_t FMovieBackground = 0xFFFFFF;
-    uint32_t FCurrentFrame = 1;
-    // What the last render drew, to tell an unchanged frame.
-    std::wstring FRenderedScale;
-    uint32_t FRenderedBackground = 0;
-    bool FRendered = false;
+    avm1::TSystemClock FClock;
+    std::unique_ptr<render::TMoviePlayback> FMovie;
 };
 
 }  // namespace quorlin::control

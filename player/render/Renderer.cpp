@@ -67,21 +67,85 @@ void TRenderer::RenderFrame(TPixmap& target, TColor background, const std::vecto
     TDirtyRegion clipped = region.Intersect(target.Bounds());
     if (clipped.IsEmpty()) return;
     std::vector<TPreparedPass> passes;
-    for (const TDrawItem& item : items)
-        if (item.Shape) Prepare(*item.Shape, item.Matrix, item.ColorTransform, target.Bounds(), passes);
+    std::vector<TItemPasses> prepared;
+    bool masked = false;
+    for (const TDrawItem& item : items) {
+        if (!item.Shape) continue;
+        const size_t first = passes.size();
+        // A mask's own colours do not matter, only where it covers: all of it opaque.
+        const TColorTransform opaque{0, 0, 0, 0, 255, 255, 255, 255};
+        Prepare(*item.Shape, item.Matrix, item.IsMask ? opaque : item.ColorTransform, target.Bounds(), passes);
+        prepared.push_back(TItemPasses{&item, first, passes.size() - first});
+        masked = masked || (item.Mask != 0 && !item.IsMask);
+    }
+    if (masked) SizeLayers(target);
     uint32_t back = PackPremultiplied(background);
     // Each rectangle is redrawn from its background up, so overlapping rectangles are
     // painted twice over but never blended twice.
     for (const TRect& r : clipped.Rects()) {
         target.Fill(r, back);
-        for (const auto& pass : passes) Run(target, pass, r);
+        uint64_t maskDrawn = 0;
+        for (const TItemPasses& p : prepared) {
+            if (p.Item->IsMask) continue;
+            if (p.Item->Mask == 0) {
+                for (size_t i = 0; i < p.Count; ++i) Run(target, passes[p.First + i], r);
+                continue;
+            }
+            if (p.Item->Mask != maskDrawn) {
+                DrawMask(prepared, passes, p.Item->Mask, r);
+                maskDrawn = p.Item->Mask;
+            }
+            DrawMasked(target, p, passes, r);
+        }
+    }
+}
+
+void TRenderer::SizeLayers(const TPixmap& target) {
+    if (!FLayer || FLayer->Width() != target.Width() || FLayer->Height() != target.Height()) {
+        FLayer = std::make_unique<TPixmap>(target.Width(), target.Height());
+        FMaskLayer = std::make_unique<TPixmap>(target.Width(), target.Height());
+    }
+}
+
+void TRenderer::DrawMask(const std::vector<TItemPasses>& items, const std::vector<TPreparedPass>& passes,
+                         uint64_t group, const TRect& r) {
+    FMaskLayer->Fill(r, 0);
+    for (const TItemPasses& p : items)
+        if (p.Item->IsMask && p.Item->Mask == group)
+            for (size_t i = 0; i < p.Count; ++i) Run(*FMaskLayer, passes[p.First + i], r);
+}
+
+void TRenderer::DrawMasked(TPixmap& target, const TItemPasses& item, const std::vector<TPreparedPass>& passes,
+                           const TRect& r) {
+    TRect bounds;
+    for (size_t i = 0; i < item.Count; ++i) bounds = Bounds(bounds, passes[item.First + i].Bounds);
+    const TRect area = Intersect(bounds, r);
+    if (area.IsEmpty()) return;
+    FLayer->Fill(area, 0);
+    for (size_t i = 0; i < item.Count; ++i) Run(*FLayer, passes[item.First + i], area);
+    for (int32_t y = area.Y0; y < area.Y1; ++y) {
+        const uint32_t* layer = FLayer->Row(y);
+        const uint32_t* mask = FMaskLayer->Row(y);
+        uint32_t* out = target.Row(y);
+        for (int32_t x = area.X0; x < area.X1; ++x) {
+            const uint32_t m = PixelAlpha(mask[x]);
+            if (m == 0 || layer[x] == 0) continue;
+            // The layer scaled by the mask's coverage, then over the target.
+            const uint32_t l = layer[x];
+            const uint32_t a = MulDiv255(PixelAlpha(l), m), rr = MulDiv255(PixelRed(l), m),
+                           g = MulDiv255(PixelGreen(l), m), b = MulDiv255(PixelBlue(l), m);
+            const uint32_t t = out[x], keep = 255 - a;
+            out[x] = ((a + MulDiv255(PixelAlpha(t), keep)) << 24) | ((rr + MulDiv255(PixelRed(t), keep)) << 16) |
+                     ((g + MulDiv255(PixelGreen(t), keep)) << 8) | (b + MulDiv255(PixelBlue(t), keep));
+        }
     }
 }
 
 TRect TRenderer::ItemBounds(const TDrawItem& item, const TRect& output) {
     if (!item.Shape) return TRect{};
     std::vector<TPreparedPass> passes;
-    Prepare(*item.Shape, item.Matrix, item.ColorTransform, output, passes);
+    const TColorTransform opaque{0, 0, 0, 0, 255, 255, 255, 255};
+    Prepare(*item.Shape, item.Matrix, item.IsMask ? opaque : item.ColorTransform, output, passes);
     TRect b;
     for (const auto& pass : passes) b = Bounds(b, pass.Bounds);
     return b;
@@ -100,7 +164,7 @@ TDirtyRegion ChangedRegion(const std::vector<TDrawItem>& before, const std::vect
             const TDrawItem& was = before[it->second];
             matched[it->second] = true;
             if (it->second == i && was.Shape == now.Shape && was.Matrix == now.Matrix &&
-                was.ColorTransform == now.ColorTransform)
+                was.ColorTransform == now.ColorTransform && was.Mask == now.Mask && was.IsMask == now.IsMask)
                 continue;
             region.Add(TRenderer::ItemBounds(was, output));
         }

@@ -20,6 +20,10 @@ struct TDrawItem {
     TColorTransform ColorTransform;
     // Identifies the item from frame to frame (the display list's depth path, say).
     uint64_t Key = 0;
+    // Masks: an item with IsMask draws no pixels; its shape is coverage for the items
+    // whose Mask names the same group (0 for an item no mask clips).
+    uint64_t Mask = 0;
+    bool IsMask = false;
 };
 
 // How a line style's width in twips turns into pixels under a matrix: the mean of the
@@ -53,10 +57,21 @@ private:
     };
     static void Prepare(const TShape& shape, const TMatrix& m, const TColorTransform& t, const TRect& output,
                         std::vector<TPreparedPass>& passes);
+    struct TItemPasses {
+        const TDrawItem* Item = nullptr;
+        size_t First = 0, Count = 0;
+    };
     void Run(TPixmap& target, const TPreparedPass& pass, const TRect& clip);
+    // The mask group's coverage over the rectangle, into FMaskLayer's alpha.
+    void DrawMask(const std::vector<TItemPasses>& items, const std::vector<TPreparedPass>& passes, uint64_t group,
+                  const TRect& r);
+    // One masked item over the target inside the rectangle, through FMaskLayer.
+    void DrawMasked(TPixmap& target, const TItemPasses& item, const std::vector<TPreparedPass>& passes, const TRect& r);
+    void SizeLayers(const TPixmap& target);
 
     TRasterizer FRasterizer;
     TStroker FStroker;
+    std::unique_ptr<TPixmap> FLayer, FMaskLayer;  // made for the first masked item
 };
 
 // The rectangles that differ between two frames' items: an item that appeared,

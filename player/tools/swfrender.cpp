@@ -1,11 +1,16 @@
 // swfrender FILE [--vars TEXT] [--frames N] [--time HH:MM:SS.mmm] [--print]
+//           [--out FILE.png [--size WxH] [--scale MODE] [--background RRGGBB]]
 // Plays a SWF file in the runtime: the variables are set on the root before the first
 // frame, N frames are played (at the movie's rate against the system clock, or back to
-// back at a fixed time of day), and --print lists the display list that results.
+// back at a fixed time of day), --print lists the display list that results and --out
+// writes the frame as a PNG picture (at the stage's size unless --size gives one).
 
+#include "player/render/MoviePlayback.h"
 #include "player/runtime/Clock.h"
-#include "player/runtime/Playback.h"
 
+#include <png.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -28,10 +33,31 @@ struct TOptions {
     int Frames = 1;
     std::optional<int> TimeOfDayMs;
     bool Print = false;
+    std::string Out;
+    int Width = 0, Height = 0;  // 0: the stage's size
+    std::string Scale = "showall";
+    std::optional<uint32_t> Background;
 };
 
 const char* const Usage =
-    "usage: swfrender FILE [--vars TEXT] [--frames N] [--time HH:MM:SS.mmm] [--print]\n";
+    "usage: swfrender FILE [--vars TEXT] [--frames N] [--time HH:MM:SS.mmm] [--print]\n"
+    "                 [--out FILE.png [--size WxH] [--scale MODE] [--background RRGGBB]]\n";
+
+// WxH within the sizes the renderer draws.
+void ParseSize(const std::string& text, int& width, int& height) {
+    int w = 0, h = 0, used = 0;
+    if (std::sscanf(text.c_str(), "%5dx%5d%n", &w, &h, &used) != 2 || size_t(used) != text.size() || w < 1 ||
+        h < 1 || w > render::TPixmap::kMaxWidth || h > render::TPixmap::kMaxHeight)
+        throw std::invalid_argument("--size wants WxH from 1x1 to 7680x4320, not \"" + text + "\"");
+    width = w;
+    height = h;
+}
+
+uint32_t ParseRgb(const std::string& text) {
+    const bool hex = text.size() == 6 && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+    if (!hex) throw std::invalid_argument("--background wants six hex digits RRGGBB, not \"" + text + "\"");
+    return uint32_t(std::stoul(text, nullptr, 16));
+}
 
 int ParseFrames(const std::string& text) {
     size_t used = 0;
@@ -72,12 +98,22 @@ TOptions ParseOptions(int argc, char** argv) {
             o.TimeOfDayMs = ParseTimeOfDay(value());
         else if (arg == "--print")
             o.Print = true;
+        else if (arg == "--out")
+            o.Out = value();
+        else if (arg == "--size")
+            ParseSize(value(), o.Width, o.Height);
+        else if (arg == "--scale")
+            o.Scale = value();
+        else if (arg == "--background")
+            o.Background = ParseRgb(value());
         else if (arg.rfind("--", 0) == 0 || !o.File.empty())
             throw std::invalid_argument("unknown argument \"" + arg + "\"");
         else
             o.File = arg;
     }
     if (o.File.empty()) throw std::invalid_argument("no SWF file given");
+    if (o.Out.empty() && (o.Width || o.Background || o.Scale != "showall"))
+        throw std::invalid_argument("--size, --scale and --background want --out");
     return o;
 }
 
@@ -123,6 +159,39 @@ void PrintTree(const TSpriteInstance& sprite) {
     }
 }
 
+// The pixmap's premultiplied BGRA as straight RGBA rows.
+void WritePng(const std::string& path, const render::TPixmap& picture) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) throw std::runtime_error("cannot write " + path);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    std::vector<uint8_t> row(size_t(picture.Width()) * 4);
+    // libpng reports its errors by longjmp; nothing here needs unwinding past this point.
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        throw std::runtime_error("cannot encode " + path);
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(picture.Width()), png_uint_32(picture.Height()), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int32_t y = 0; y < picture.Height(); ++y) {
+        for (int32_t x = 0; x < picture.Width(); ++x) {
+            const render::TColor c = render::UnpackPremultiplied(picture.Pixel(x, y));
+            uint8_t* p = &row[size_t(x) * 4];
+            p[0] = c.R;
+            p[1] = c.G;
+            p[2] = c.B;
+            p[3] = c.A;
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    if (std::fclose(file) != 0) throw std::runtime_error("cannot write " + path);
+}
+
 void Play(const TOptions& o) {
     const auto movie = TMovie::Load(ReadFile(o.File));
     TSystemClock systemClock;
@@ -130,11 +199,10 @@ void Play(const TOptions& o) {
     if (o.TimeOfDayMs) fixedClock.emplace(FixedMoment(*o.TimeOfDayMs), systemClock.LocalOffsetMs(FixedMoment(*o.TimeOfDayMs)));
     TClock& clock = fixedClock ? static_cast<TClock&>(*fixedClock) : systemClock;
 
-    TPlayback playback(movie, clock);
+    render::TMoviePlayback playback(movie, o.Vars, clock);
     playback.SetLog([](const std::string& line) { std::fprintf(stderr, "swfrender: %s\n", line.c_str()); });
     playback.SetTraceOutput([](const std::string& line) { std::fprintf(stderr, "trace: %s\n", line.c_str()); });
     TPlayer& player = playback.Player();
-    player.SetFlashVars(o.Vars);
 
     if (fixedClock) {
         for (int i = 0; i < o.Frames; ++i) player.Tick();
@@ -148,6 +216,12 @@ void Play(const TOptions& o) {
         }
     }
     if (o.Print) PrintTree(player.Root());
+    if (!o.Out.empty()) {
+        render::TPixmap picture(o.Width ? o.Width : std::max(1, playback.StageWidth()),
+                                o.Height ? o.Height : std::max(1, playback.StageHeight()));
+        playback.Render(picture, o.Scale, o.Background);
+        WritePng(o.Out, picture);
+    }
 }
 
 }  // namespace

@@ -14,16 +14,17 @@ namespace {
 // negative character heights in screen pixels.
 constexpr int64_t kCurrencyUnit = 10000;
 
+// The size keeps its fraction of a point, so a font comes back at the height it left with.
 CY PointsOf(int height) {
-    const int pixels = height < 0 ? -height : height;
+    const int64_t pixels = height < 0 ? -height : height;
     CY size;
-    size.int64 = static_cast<int64_t>(MulDiv(pixels, 72, ScreenDpi())) * kCurrencyUnit;
+    size.int64 = (pixels * 72 * kCurrencyUnit + ScreenDpi() / 2) / ScreenDpi();
     return size;
 }
 
 int HeightOf(CY size) {
-    const int points = static_cast<int>((size.int64 + kCurrencyUnit / 2) / kCurrencyUnit);
-    return -MulDiv(points, ScreenDpi(), 72);
+    const int64_t scale = 72 * kCurrencyUnit;
+    return -static_cast<int>((size.int64 * ScreenDpi() + scale / 2) / scale);
 }
 
 }  // namespace

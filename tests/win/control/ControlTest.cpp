@@ -12,6 +12,7 @@
 #include "player/swf/ShowFrame.h"
 #include "player/swf/Movie.h"
 #include "saver/flash/ShockwaveFlash.h"
+#include "tests/support/ClockPixels.h"
 #include "tests/win/control/TestContainer.h"
 #include "tests/win/support/ChildProcess.h"
 
@@ -19,6 +20,22 @@ using namespace quorlin;
 using namespace quorlin::testing;
 
 namespace {
+
+std::vector<uint8_t> ClockMovieBytes() {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileA(WinePath(QUORLIN_MOVIE_DIR "/clock.swf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+// The hands' pivot on the stage, in stage pixels.
+constexpr double kPivotX = 272.35, kPivotY = 200.45;
 
 std::vector<uint8_t> TestMovie(int widthPixels, int heightPixels, swf::TRgba background) {
     swf::TMovie movie;
@@ -249,4 +266,73 @@ TEST_F(PlayerControlTest, BadSourcesLeaveTheControlEmptyButPainting) {
         PaintInto(canvas);
         EXPECT_EQ(canvas.RgbAt(10, 10), 0x405060u) << c.what;
     }
+}
+
+TEST_F(PlayerControlTest, PaintsTheClockAtTheFrozenTimeIntoAnOffScreenDc) {
+    FSite->MovieBytes = ClockMovieBytes();
+    ASSERT_FALSE(FSite->MovieBytes.empty());
+    Activate();
+    ASSERT_EQ(CallSlot(FFlash, kSlotPutBackgroundColor, 0x00102030L), S_OK);
+    ASSERT_EQ(PutText(FFlash, kSlotPutFlashVars, L"freeze_time=14:05:30&glass_visible=true&seconds_visible=true"), S_OK);
+    ASSERT_EQ(PutText(FFlash, kSlotPutMovie, L"http://main"), S_OK);
+    ASSERT_EQ(PercentLoaded(), 100);
+
+    TMemoryCanvas canvas(1920, 1440);
+    PaintInto(canvas);
+    // showall: 550 x 400 scaled by 1920 / 550, centred vertically.
+    const double scale = 1920.0 / 550.0;
+    const double top = (1440 - 400 * scale) / 2;
+    using namespace quorlin::testsupport;
+    const THandAngles hands = MeasureHands(TPicture::FromBgra(canvas.Bits, 1920, 1440),
+                                           {kPivotX * scale, top + kPivotY * scale, scale});
+    ASSERT_TRUE(hands.Hour && hands.Minute && hands.Second);
+    EXPECT_LE(AngleBetween(*hands.Hour, 62.5), 1.0) << *hands.Hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, 33.0), 1.0) << *hands.Minute;
+    EXPECT_LE(AngleBetween(*hands.Second, 180.0), 1.0) << *hands.Second;
+    EXPECT_EQ(canvas.RgbAt(0, 0), 0x102030u) << "the background colour at the corners";
+    EXPECT_EQ(canvas.RgbAt(1919, 1439), 0x102030u);
+    EXPECT_TRUE(GlassPresent(TPicture::FromBgra(canvas.Bits, 1920, 1440), {kPivotX * scale, top + kPivotY * scale, scale},
+                             RgbFrom(0x102030)));
+}
+
+TEST_F(PlayerControlTest, ExactFitStretchesTheStageToTheWindow) {
+    FSite->MovieBytes = ClockMovieBytes();
+    FSite->Position = {0, 0, 1100, 400};  // twice as wide as the stage
+    Activate();
+    ASSERT_EQ(PutText(FFlash, kSlotPutFlashVars, L"freeze_time=15:00:00"), S_OK);
+    ASSERT_EQ(PutText(FFlash, kSlotPutScale, L"exactfit"), S_OK);
+    ASSERT_EQ(PutText(FFlash, kSlotPutMovie, L"http://main"), S_OK);
+    TMemoryCanvas canvas(1100, 400);
+    PaintInto(canvas);
+    using namespace quorlin::testsupport;
+    // Stretched 2 x 1: every other column gives the stage back at its own size, with the
+    // clock where the stage has it. A picture in showall would put it elsewhere.
+    std::vector<uint32_t> unstretched(550 * 400);
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 550; ++x) unstretched[y * 550 + x] = canvas.Bits[y * 1100 + 2 * x];
+    }
+    const THandAngles hands = MeasureHands(TPicture::FromBgra(unstretched.data(), 550, 400), {kPivotX, kPivotY, 1.0});
+    ASSERT_TRUE(hands.Hour && hands.Minute);
+    EXPECT_LE(AngleBetween(*hands.Hour, 90.0), 1.0) << *hands.Hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, 0.0), 1.0) << *hands.Minute;
+}
+
+TEST_F(PlayerControlTest, TakesAMovieFromUrlmonsOwnMoniker) {
+    // urlmon's file protocol, bound as the control asks (asynchronously): the data may arrive
+    // while messages are served, over several notifications.
+    std::wstring url = L"file:///Z:";
+    for (const char* c = QUORLIN_MOVIE_DIR "/clock.swf"; *c; ++c) url += static_cast<wchar_t>(*c);
+    FSite->RealUrl = url;
+    Activate();
+    ASSERT_EQ(PutText(FFlash, kSlotPutMovie, L"http://main"), S_OK);
+    const DWORD start = GetTickCount();
+    while (PercentLoaded() < 100 && GetTickCount() - start < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    EXPECT_EQ(PercentLoaded(), 100);
+    long frames = 0;
+    ASSERT_EQ(FFlash->get_TotalFrames(&frames), S_OK);
+    EXPECT_EQ(frames, 1);
 }

@@ -217,6 +217,7 @@ HRESULT STDMETHODCALLTYPE TTestSite::CreateMoniker(LPOLESTR name, IBindCtx*, IMo
     Calls.push_back("CreateMoniker " + Narrow(name));
     *moniker = nullptr;
     if (RefuseUrls) return E_FAIL;
+    if (!RealUrl.empty()) return CreateURLMonikerEx(nullptr, RealUrl.c_str(), moniker, URL_MK_UNIFORM);
     *moniker = new TMemoryMoniker(this, MovieBytes);
     return S_OK;
 }

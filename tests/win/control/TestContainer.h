@@ -25,6 +25,9 @@ public:
     std::vector<std::string> Calls;  // in order: "OnInPlaceActivate", "CreateMoniker http://main", ...
     std::vector<uint8_t> MovieBytes;
     bool RefuseUrls = false;
+    // When set, URLs are answered with urlmon's own moniker for this URL instead of memory:
+    // a real, asynchronous delivery over several notifications.
+    std::wstring RealUrl;
     COLORREF AmbientBackColor = RGB(0x80, 0x80, 0x80);
     RECT Position = {0, 0, 550, 400};
     bool CallbackInBindContext = false;  // what the moniker found at BindToStorage

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "saver/flash/FlashModule.h"
+#include "saver/flash/flashbox.h"
+#include "saver/forms/ComInit.h"
 #include "saver/flash/ShockwaveFlash.h"
 #include "tests/win/support/ChildProcess.h"
 
@@ -86,6 +88,17 @@ TEST_F(FlashModuleTest, FirstRunWritesLoadsAndCreatesTheControl) {
     // A second load in the same process: the same module, and no copy left behind.
     EXPECT_EQ(LoadFlashModule(), module);
     EXPECT_EQ(CountTemporaryCopies(FFolder), 0);
+}
+
+TEST_F(FlashModuleTest, TwoBoxesInOneProcessShareTheModule) {
+    TComApartment apartment;
+    TFlashBox first(nullptr);
+    HMODULE module = GetModuleHandleA(FModulePath.c_str());
+    ASSERT_NE(module, nullptr);
+    TFlashBox second(nullptr);
+    EXPECT_EQ(GetModuleHandleA(FModulePath.c_str()), module);
+    EXPECT_EQ(CountTemporaryCopies(FFolder), 0);
+    EXPECT_NE(first.Flash(), second.Flash());
 }
 
 TEST_F(FlashModuleTest, LeftoverFileIsReplaced) {

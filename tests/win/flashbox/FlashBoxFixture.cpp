@@ -37,6 +37,7 @@ void FlashBoxTest::TearDown() {
 }
 
 TFlashBox* FlashBoxTest::MakeBox() {
+    FBox.reset();
     Export<TRecorderConfigure>("RecorderConfigure")(&Config);
     ClearCalls();
     FBox = std::make_unique<TFlashBox>(nullptr);

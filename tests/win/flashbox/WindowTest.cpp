@@ -124,9 +124,9 @@ TEST_F(FlashBoxTest, ReflectedAndKeyMessagesReachTheControl) {
         bool Translated;
     };
     const TCase cases[] = {
-        {"reflected command", CN_BASE + WM_COMMAND, S_FALSE, 0, "WndProc 0x00002111 65", false},
-        {"refused key", CN_KEYDOWN, S_FALSE, 0, "WndProc 0x00002100 65", true},
-        {"accepted key", CN_KEYDOWN, S_OK, 1, nullptr, true},
+        {"reflected command", 0xBD11, S_FALSE, 0, "WndProc 0x00002111 65", false},
+        {"refused key", 0xBD00, S_FALSE, 0, "WndProc 0x00002100 65", true},
+        {"accepted key", 0xBD00, S_OK, 1, nullptr, true},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
@@ -145,16 +145,18 @@ TEST_F(FlashBoxTest, ReflectedAndKeyMessagesReachTheControl) {
     }
 }
 
-TEST_F(FlashBoxTest, AParentFontChangeIsAnAmbientChangeOnceTheSiteIsSetUp) {
+TEST_F(FlashBoxTest, AParentsFontOrColourChangeIsAnAmbientChangeOnceTheSiteIsSetUp) {
     struct TCase {
         const char* Name;
-        bool Shown, ParentFont;
+        bool Shown, Inherits, Colour;
         std::vector<std::string> Expected;
     };
     const TCase cases[] = {
-        {"set up", true, true, {"OnAmbientPropertyChange -703", "OnAmbientPropertyChange -704"}},
-        {"own font", true, false, {}},
-        {"not set up", false, true, {}},
+        {"font, set up", true, true, false, {"OnAmbientPropertyChange -703", "OnAmbientPropertyChange -704"}},
+        {"own font", true, false, false, {}},
+        {"font, not set up", false, true, false, {}},
+        {"colour, set up", true, true, true, {"OnAmbientPropertyChange -701"}},
+        {"own colour", true, false, true, {}},
     };
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.Name);
@@ -162,10 +164,12 @@ TEST_F(FlashBoxTest, AParentFontChangeIsAnAmbientChangeOnceTheSiteIsSetUp) {
         if (test.Shown) FForm->Show();
         TFlashBox* box = MakeBox();
         box->SetParent(FForm.get());
-        if (!test.ParentFont) box->OwnFont().SetName("Courier New");
+        if (test.Colour) box->SetParentColor(test.Inherits);
+        else if (!test.Inherits) box->OwnFont().SetName("Courier New");
         EXPECT_EQ(box->SiteInitialised(), test.Shown);
         ClearCalls();
-        FForm->OwnFont().SetName("Tahoma");
+        if (test.Colour) FForm->SetColor(clRed);
+        else FForm->OwnFont().SetName("Tahoma");
         std::vector<std::string> ambient;
         for (const std::string& call : Calls()) {
             if (call.rfind("OnAmbientPropertyChange", 0) == 0) ambient.push_back(call);
@@ -173,6 +177,13 @@ TEST_F(FlashBoxTest, AParentFontChangeIsAnAmbientChangeOnceTheSiteIsSetUp) {
         EXPECT_EQ(ambient, test.Expected);
         DeleteBox();
     }
+}
+
+TEST_F(FlashBoxTest, ANewNameIsAnAmbientChange) {
+    TFlashBox* box = MakeActiveBox();
+    ClearCalls();
+    box->SetName("flashClock");
+    EXPECT_EQ(Calls(), std::vector<std::string>{"OnAmbientPropertyChange -702"});
 }
 
 TEST_F(FlashBoxTest, UIActivationFollowsTheFormsActiveOleControl) {
@@ -190,4 +201,29 @@ TEST_F(FlashBoxTest, UIActivationFollowsTheFormsActiveOleControl) {
     box->Perform(CM_UIDEACTIVATE, 0, 0);
     EXPECT_TRUE(Called("UIDeactivate"));
     EXPECT_EQ(FForm->ActiveOleControl(), nullptr);
+}
+
+TEST_F(FlashBoxTest, ADialogKeyThatIsTheControlsMnemonicGoesToIt) {
+    struct TCase {
+        const char* Name;
+        WORD Mnemonic;
+        WPARAM Key;
+        LRESULT Result;
+        bool Mnemonic_;
+    };
+    const TCase cases[] = {
+        {"its mnemonic", 'M', 'M', 1, true},
+        {"another key", 'M', 'X', 0, false},
+        {"no mnemonics", 0, 'M', 0, false},
+    };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        Config.MnemonicKey = test.Mnemonic;
+        TFlashBox* box = MakeActiveBox();
+        ClearCalls();
+        EXPECT_EQ(box->Perform(CM_DIALOGKEY, test.Key, 0), test.Result);
+        EXPECT_TRUE(Called("GetControlInfo 16"));
+        EXPECT_EQ(Called("OnMnemonic 0x00000100 " + std::to_string(test.Key) + " own"), test.Mnemonic_);
+        DeleteBox();
+    }
 }

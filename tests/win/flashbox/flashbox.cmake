@@ -31,4 +31,5 @@ target_link_libraries(wintest_flashbox_player PRIVATE quorlin_saver quorlin_win_
 add_dependencies(wintest_flashbox_player quorlin_player)
 quorlin_warnings(wintest_flashbox_player)
 add_test(NAME win.flashbox_player COMMAND wintest_flashbox_player)
-set_tests_properties(win.flashbox_player PROPERTIES TIMEOUT 300)
+# It reads the screen: nothing else may show a window meanwhile.
+set_tests_properties(win.flashbox_player PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)

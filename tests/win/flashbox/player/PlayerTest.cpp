@@ -41,6 +41,41 @@ uint32_t ScreenRgb(HWND window, int x, int y) {
     return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 
+// The colours of a frame the control paints into a memory device context handed in
+// WM_PAINT, through the box's window procedure, as the screenshot mode has it painted.
+class TPaintedFrame {
+public:
+    TPaintedFrame(HWND window, int width, int height) : FWidth(width) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        FDc = CreateCompatibleDC(nullptr);
+        FBitmap = CreateDIBSection(FDc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
+        FOld = SelectObject(FDc, FBitmap);
+        SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(FDc), 0);
+        SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(FDc), 0);
+        GdiFlush();
+    }
+    ~TPaintedFrame() {
+        SelectObject(FDc, FOld);
+        DeleteObject(FBitmap);
+        DeleteDC(FDc);
+    }
+    TPaintedFrame(const TPaintedFrame&) = delete;
+    TPaintedFrame& operator=(const TPaintedFrame&) = delete;
+    uint32_t RgbAt(int x, int y) const { return FBits[y * FWidth + x] & 0xFFFFFF; }
+
+private:
+    int FWidth;
+    HDC FDc;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+    uint32_t* FBits = nullptr;
+};
+
 struct TPoint {
     int X, Y;
     uint32_t Rgb;
@@ -97,7 +132,9 @@ TEST_F(FlashPlayerBoxTest, PlaysTheClockThroughMainAndPaintsIt) {
         {2, 397, background},
         {547, 397, background},
     };
+    TPaintedFrame frame(box->Handle(), 550, 400);
     for (const TPoint& point : expected) {
-        EXPECT_EQ(ScreenRgb(box->Handle(), point.X, point.Y), point.Rgb) << point.X << "," << point.Y;
+        EXPECT_EQ(ScreenRgb(box->Handle(), point.X, point.Y), point.Rgb) << "screen " << point.X << "," << point.Y;
+        EXPECT_EQ(frame.RgbAt(point.X, point.Y), point.Rgb) << "painted " << point.X << "," << point.Y;
     }
 }

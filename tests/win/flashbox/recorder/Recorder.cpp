@@ -162,9 +162,21 @@ public:
     // IOleControl
     HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override {
         Note("GetControlInfo " + std::to_string(info->cb));
-        return E_NOTIMPL;
+        if (!Config.MnemonicKey) return E_NOTIMPL;
+        if (!FAccelerators) {
+            ACCEL accel = {FVIRTKEY, Config.MnemonicKey, 1};
+            FAccelerators = CreateAcceleratorTableW(&accel, 1);
+        }
+        info->hAccel = FAccelerators;
+        info->cAccel = 1;
+        info->dwFlags = 0;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override { return Unexpected("OnMnemonic"); }
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* msg) override {
+        Note("OnMnemonic " + Hex(msg->message) + " " + std::to_string(msg->wParam) +
+             (msg->hwnd == Window ? " own" : " other"));
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID id) override {
         Note("OnAmbientPropertyChange " + std::to_string(id));
         return S_OK;
@@ -223,6 +235,7 @@ private:
     }
 
     ULONG FRefs = 0;
+    HACCEL FAccelerators = nullptr;
     IOleClientSite* FSite = nullptr;
     IOleInPlaceSite* FInPlaceSite = nullptr;
     SIZEL FExtent;
@@ -330,6 +343,7 @@ TControl::TControl() : FExtent{Config.NaturalCx, Config.NaturalCy}, FPoint(new T
 
 TControl::~TControl() {
     Note("Destroyed");
+    if (FAccelerators) DestroyAcceleratorTable(FAccelerators);
     delete FPoint;
 }
 

@@ -18,6 +18,7 @@ struct TRecorderConfig {
     LONG PercentLoaded;
     HRESULT FlashResult;            // the result of the Flash members; a failure leaves error info
     BOOL ReenterOnChanged;          // reading BACKCOLOR calls the host's OnChanged(-501) again
+    WORD MnemonicKey;               // a virtual key GetControlInfo offers as its one mnemonic
 };
 
 typedef void(__cdecl* TRecorderConfigure)(const TRecorderConfig* config);
