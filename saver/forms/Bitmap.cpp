@@ -1,6 +1,7 @@
 #include "saver/forms/Bitmap.h"
 
 #include <limits>
+#include <new>
 #include <string>
 
 namespace quorlin {
@@ -94,7 +95,12 @@ std::vector<uint8_t> TBitmap::ReadRgbRows() {
     if (total > std::numeric_limits<size_t>::max() / 2) {
         throw EInvalidGraphic("The bitmap of " + SizeText(FWidth, FHeight) + " pixels is too large to read");
     }
-    std::vector<uint8_t> rows(static_cast<size_t>(total));
+    std::vector<uint8_t> rows;
+    try {
+        rows.resize(static_cast<size_t>(total));
+    } catch (const std::bad_alloc&) {
+        throw EInvalidGraphic("Not enough memory to read a bitmap of " + SizeText(FWidth, FHeight) + " pixels");
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

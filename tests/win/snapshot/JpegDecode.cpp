@@ -48,7 +48,7 @@ bool Decode(jpeg_decompress_struct& info, const std::string& bytes, TDecodedJpeg
 
 }  // namespace
 
-uint32_t TDecodedJpeg::Rgb(int x, int y) const {
+uint32_t TDecodedJpeg::Rgb(long x, long y) const {
     const uint8_t* pixel = Pixels.data() + (static_cast<size_t>(y) * Width + x) * Components;
     if (Components == 1) return pixel[0] * 0x010101u;
     return (uint32_t{pixel[0]} << 16) | (uint32_t{pixel[1]} << 8) | pixel[2];

@@ -17,7 +17,7 @@ struct TDecodedJpeg {
     std::vector<uint8_t> Pixels;  // rows top first, Components bytes a pixel
 
     // Red, green, blue of a pixel (the one grey value three times for one component).
-    uint32_t Rgb(int x, int y) const;
+    uint32_t Rgb(long x, long y) const;
 };
 
 TDecodedJpeg DecodeJpeg(const std::string& bytes);

@@ -94,10 +94,10 @@ void CheckSnapshot(int screenWidth, int screenHeight) {
     ASSERT_EQ(decoded.Width, GetSystemMetrics(SM_CXSCREEN));
     ASSERT_EQ(decoded.Height, GetSystemMetrics(SM_CYSCREEN));
     // Points inside each half, clear of its edges, where the screen holds flat colour.
-    const int middle = (kWindow.top + kWindow.bottom) / 2;
-    for (int x : {kWindow.left + 20, (kWindow.left + kWindow.right) / 2, kWindow.right - 20}) {
-        for (int y : {kWindow.top + 20, middle - 20}) EXPECT_TRUE(Near(decoded.Rgb(x, y), 0xFF0000)) << x << "," << y;
-        for (int y : {middle + 20, kWindow.bottom - 20}) EXPECT_TRUE(Near(decoded.Rgb(x, y), 0x0000FF)) << x << "," << y;
+    const LONG middle = (kWindow.top + kWindow.bottom) / 2;
+    for (LONG x : {kWindow.left + 20, (kWindow.left + kWindow.right) / 2, kWindow.right - 20}) {
+        for (LONG y : {kWindow.top + 20, middle - 20}) EXPECT_TRUE(Near(decoded.Rgb(x, y), 0xFF0000)) << x << "," << y;
+        for (LONG y : {middle + 20, kWindow.bottom - 20}) EXPECT_TRUE(Near(decoded.Rgb(x, y), 0x0000FF)) << x << "," << y;
     }
 }
 
@@ -119,6 +119,7 @@ TEST(Snapshot, OnAnEightBitScreenIsStillInColour) {
         if (std::getenv("QUORLIN_EXPECT_8BIT")) FAIL() << "the screen has " << ScreenBits() << " bits a pixel";
         GTEST_SKIP() << "needs a screen of 8 bits a pixel";
     }
+    EXPECT_EQ(TJpegImage().PixelFormat, TJpegPixelFormat::jf8Bit) << "what the snapshot overrides";
     CheckSnapshot(1024, 768);
 }
 
