@@ -22,15 +22,19 @@ std::string Shell(const std::string& command) {
     return output;
 }
 
-std::vector<TRgb> GrabScreen(int x, int y, int width, int height) {
+std::vector<uint8_t> GrabScreenBytes(int x, int y, int width, int height) {
     const std::string geometry =
         std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) + "+" + std::to_string(y);
     const std::string bytes = Shell("import -window root -crop " + geometry + " +repage -depth 8 rgb:-");
+    if (bytes.size() != static_cast<size_t>(width) * height * 3) return {};
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+std::vector<TRgb> GrabScreen(int x, int y, int width, int height) {
+    const std::vector<uint8_t> bytes = GrabScreenBytes(x, y, width, height);
     std::vector<TRgb> pixels;
-    if (bytes.size() != static_cast<size_t>(width) * height * 3) return pixels;
     for (size_t i = 0; i < bytes.size(); i += 3) {
-        pixels.push_back({static_cast<uint8_t>(bytes[i]), static_cast<uint8_t>(bytes[i + 1]),
-                          static_cast<uint8_t>(bytes[i + 2])});
+        pixels.push_back({bytes[i], bytes[i + 1], bytes[i + 2]});
     }
     return pixels;
 }

@@ -22,6 +22,8 @@ std::string Shell(const std::string& command);
 // picture could not be taken.
 std::vector<TRgb> GrabScreen(int x, int y, int width, int height);
 TRgb ScreenPixel(int x, int y);
+// The same as bytes, three (R, G, B) a pixel.
+std::vector<uint8_t> GrabScreenBytes(int x, int y, int width, int height);
 // Saves a picture of the whole screen; false when it could not.
 bool SaveScreen(const std::string& path);
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +16,7 @@
 
 #include "tests/e2e/ScrRunner.h"
 #include "tests/e2e/Screen.h"
+#include "tests/support/ClockPixels.h"
 
 using namespace quorlin::e2e;
 using namespace std::chrono_literals;
@@ -64,11 +67,71 @@ private:
     std::future<TScrRun> FRun;
 };
 
+// The movie's stage (550 x 400) shown whole on the screen, centred across: the hands' pivot
+// (272.35, 200.45 on the stage) in screen pixels.
+quorlin::testsupport::TClockPlace FullScreenClock() {
+    const double scale = std::min(kScreenWidth / 550.0, kScreenHeight / 400.0);
+    const double left = (kScreenWidth - 550 * scale) / 2, top = (kScreenHeight - 400 * scale) / 2;
+    return {left + 272.35 * scale, top + 200.45 * scale, scale};
+}
+
+struct TClockReading {
+    quorlin::testsupport::THandAngles Hands;
+    bool Glass = false;
+    // The local times the picture may show: every whole second from just before the
+    // picture was taken (a frame may be on its way) to just after.
+    std::vector<std::tm> Times;
+};
+
+TClockReading ReadClockOffTheScreen() {
+    using namespace quorlin::testsupport;
+    const auto before = std::chrono::system_clock::now() - 150ms;
+    const std::vector<uint8_t> bytes = GrabScreenBytes(0, 0, kScreenWidth, kScreenHeight);
+    const auto after = std::chrono::system_clock::now();
+    TClockReading reading;
+    if (bytes.empty()) return reading;
+    const TPicture picture = TPicture::FromRgb(bytes.data(), kScreenWidth, kScreenHeight);
+    reading.Hands = MeasureHands(picture, FullScreenClock());
+    reading.Glass = GlassPresent(picture, FullScreenClock(), RgbFrom(0x102030));
+    for (time_t second = std::chrono::system_clock::to_time_t(before);
+         second <= std::chrono::system_clock::to_time_t(after); ++second) {
+        std::tm local = {};
+        localtime_r(&second, &local);
+        reading.Times.push_back(local);
+    }
+    return reading;
+}
+
+// Whether the angle is within a degree of the hand's angle at one of the times.
+bool ShowsOneOf(double angle, const std::vector<std::tm>& times, double (*handAt)(const std::tm&)) {
+    for (const std::tm& time : times) {
+        if (quorlin::testsupport::AngleBetween(angle, handAt(time)) <= 1.0) return true;
+    }
+    return false;
+}
+
+double HourHand(const std::tm& t) { return 30.0 * (t.tm_hour % 12) + t.tm_min / 2.0; }
+double MinuteHand(const std::tm& t) { return 6.0 * t.tm_min + t.tm_sec / 10.0; }
+double SecondHand(const std::tm& t) { return 6.0 * t.tm_sec; }
+
+std::string TimesText(const std::vector<std::tm>& times) {
+    std::string text;
+    for (const std::tm& t : times) {
+        char one[16];
+        snprintf(one, sizeof one, " %02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+        text += one;
+    }
+    return text;
+}
+
 void MoveBy(int dx, int dy) { XDo("mousemove " + std::to_string(kRestX + dx) + " " + std::to_string(kRestY + dy)); }
 
 }  // namespace
 
 TEST(ScreenForm, CoversThePrimaryScreenInTheStoredColourWithTheCursorHidden) {
+    THkcuValue glass(kSettingsKey, "glass"), seconds(kSettingsKey, "seconds");
+    glass.SetDword(1);
+    seconds.SetDword(1);
     TRunningSaver saver;
     ASSERT_TRUE(saver.WaitUntilShowing()) << "no full-screen saver in #102030 appeared";
     const TXWindow window = WaitForXWindow("ScrnFrm", 5000);
@@ -88,6 +151,16 @@ TEST(ScreenForm, CoversThePrimaryScreenInTheStoredColourWithTheCursorHidden) {
     std::filesystem::create_directories(artifacts);
     EXPECT_TRUE(SaveScreen((artifacts / "saver-fullscreen.png").string()));
 
+    // The clock at the time the picture was taken, with the glass and the second hand.
+    const TClockReading clock = ReadClockOffTheScreen();
+    ASSERT_TRUE(clock.Hands.Hour && clock.Hands.Minute && clock.Hands.Second) << "not every hand found";
+    EXPECT_TRUE(ShowsOneOf(*clock.Hands.Hour, clock.Times, HourHand)) << *clock.Hands.Hour << TimesText(clock.Times);
+    EXPECT_TRUE(ShowsOneOf(*clock.Hands.Minute, clock.Times, MinuteHand))
+        << *clock.Hands.Minute << TimesText(clock.Times);
+    EXPECT_TRUE(ShowsOneOf(*clock.Hands.Second, clock.Times, SecondHand))
+        << *clock.Hands.Second << TimesText(clock.Times);
+    EXPECT_TRUE(clock.Glass);
+
     const std::vector<std::string> cursor = QTool({"cursor"});
     ASSERT_FALSE(cursor.empty());
     EXPECT_EQ(cursor.front(), "cursor: hidden");
@@ -98,6 +171,19 @@ TEST(ScreenForm, CoversThePrimaryScreenInTheStoredColourWithTheCursorHidden) {
     ASSERT_TRUE(run.Finished) << run.RawOutput;
     EXPECT_EQ(run.ExitCode, 0);
     EXPECT_TRUE(run.Dialogs.empty()) << run.RawOutput;
+}
+
+TEST(ScreenForm, TheGlassAndTheSecondHandGoWhereTheSettingsSaySo) {
+    THkcuValue glass(kSettingsKey, "glass"), seconds(kSettingsKey, "seconds");
+    glass.SetDword(0);
+    seconds.SetDword(0);
+    TRunningSaver saver;
+    ASSERT_TRUE(saver.WaitUntilShowing());
+    const TClockReading clock = ReadClockOffTheScreen();
+    ASSERT_TRUE(clock.Hands.Hour && clock.Hands.Minute) << "the hour and minute hands always show";
+    EXPECT_TRUE(ShowsOneOf(*clock.Hands.Hour, clock.Times, HourHand)) << *clock.Hands.Hour << TimesText(clock.Times);
+    EXPECT_FALSE(clock.Hands.Second) << "a second hand at " << *clock.Hands.Second;
+    EXPECT_FALSE(clock.Glass);
 }
 
 TEST(ScreenForm, EachPressAndAMoveOfElevenPixelsEndsTheSaver) {
