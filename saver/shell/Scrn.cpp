@@ -48,6 +48,7 @@ TScrnFrm* TScrnFrm::CreateParented(HWND parentWindow) {
 
 TScrnFrm::~TScrnFrm() {
     DoDestroy();
+    // The hook calls this form: it must not outlive it, even where StopSaver never ran.
     if (Application && Application->OnMessage && SaverMode == smShow) Application->OnMessage = nullptr;
 }
 
