@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "saver/flash/flashbox.h"
 #include "saver/forms/Application.h"
 #include "saver/shell/Entry.h"
 #include "saver/shell/Scrn.h"
+#include "tests/support/ClockPixels.h"
 #include "tests/win/settings/RegistryBackup.h"
 
 using namespace quorlin;
@@ -22,13 +25,13 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 // A window of the size of the display settings' preview, standing in for it.
-HWND MakePreviewParent() {
+HWND MakePreviewParent(int left = 50, int top = 60, int width = 152, int height = 112) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ParentProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "ScrnFrmTestParent";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "preview", WS_POPUP | WS_VISIBLE, 50, 60, 152, 112, nullptr,
+    return CreateWindowExA(0, wc.lpszClassName, "preview", WS_POPUP | WS_VISIBLE, left, top, width, height, nullptr,
                            nullptr, wc.hInstance, nullptr);
 }
 
@@ -119,6 +122,72 @@ TEST_F(ScrnFrmTest, ThePreviewFillsItsParentAndHandsEachStreamOutOnce) {
             EXPECT_EQ(start[1], 0xD8);
         }
     }
+    form.reset();
+    DestroyWindow(parent);
+}
+
+// The window's client area as the screen shows it, 32-bit BGRA rows from the top.
+std::vector<uint32_t> CaptureClient(HWND window, int width, int height) {
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(ScrnFrmTest, ThePreviewStretchesTheWholeStageToItsWindow) {
+    using namespace quorlin::testing;
+    TRegistryBackup backup;
+    WriteKey("Software\\Tessaly\\Quorlin",
+             {Sz("backgroundcolor", "#102030"), Dword("glass", 1), Dword("seconds", 1)});
+    // Twice as wide as the stage: shown whole, the clock would keep its shape in the middle.
+    constexpr int kWidth = 1100, kHeight = 400;
+    HWND parent = MakePreviewParent(0, 0, kWidth, kHeight);
+    SaverMode = smPreview;
+    PreviewParent = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
+    std::unique_ptr<TScrnFrm> form(TScrnFrm::CreateParented(parent));
+    SetWindowLongA(form->Handle(), GWL_STYLE, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    form->Show();
+    ASSERT_NE(form->FlashBox(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return form->FlashBox()->PercentLoaded() == 100; }, 10000));
+    PumpUntil([] { return false; }, 1000);
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::vector<uint32_t> shown = CaptureClient(parent, kWidth, kHeight);
+    // Squeezed back by half across, an exact fit gives the stage as the movie drew it.
+    std::vector<uint8_t> stage(550 * 400 * 3);
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 550; ++x) {
+            const uint32_t pixel = shown[size_t(y) * kWidth + x * 2];
+            uint8_t* out = &stage[(size_t(y) * 550 + x) * 3];
+            out[0] = uint8_t(pixel >> 16), out[1] = uint8_t(pixel >> 8), out[2] = uint8_t(pixel);
+        }
+    }
+    using namespace quorlin::testsupport;
+    const TPicture picture = TPicture::FromRgb(stage.data(), 550, 400);
+    const THandAngles hands = MeasureHands(picture, {272.35, 200.45, 1.0});
+    ASSERT_TRUE(hands.Hour && hands.Minute) << "no clock where the stretched stage puts it";
+    const double hour = 30.0 * (now.wHour % 12) + now.wMinute / 2.0, minute = 6.0 * now.wMinute + now.wSecond / 10.0;
+    EXPECT_LE(AngleBetween(*hands.Hour, hour), 1.0) << *hands.Hour << " for " << hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, minute), 1.0) << *hands.Minute << " for " << minute;
+    EXPECT_TRUE(GlassPresent(picture, {272.35, 200.45, 1.0}, RgbFrom(0x102030)));
+    // Shown whole, the stage would leave bare bands at both sides; stretched, the glass
+    // reaches into the left quarter.
+    EXPECT_NE(shown[size_t(200) * kWidth + 200] & 0xFFFFFF, 0x102030u);
     form.reset();
     DestroyWindow(parent);
 }
