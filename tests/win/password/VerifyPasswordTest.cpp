@@ -9,6 +9,7 @@
 #include <string>
 
 #include "saver/shell/Password.h"
+#include "tests/win/support/ChildProcess.h"
 #include "tests/win/settings/RegistryBackup.h"
 
 using namespace quorlin;
@@ -27,11 +28,7 @@ std::string ProgramFolder() {
 }
 
 std::string StandIn(const std::string& variant) {
-    std::string path = std::string("Z:") + QUORLIN_CPL_DIR + "/" + variant + "/PASSWORD.CPL";
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
+    return WinePath(std::string(QUORLIN_CPL_DIR) + "/" + variant + "/PASSWORD.CPL");
 }
 
 std::string ReadFile(const std::string& path) {
