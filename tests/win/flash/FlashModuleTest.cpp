@@ -57,9 +57,11 @@ protected:
         char base[MAX_PATH];
         GetTempPathA(MAX_PATH, base);
         FOldTmp = base;
-        static int serial = 0;
-        FFolder = std::string(base) + "quorlin-loader-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  std::to_string(++serial) + "\\";
+        // A name no earlier run has used: the system makes the file, we put a folder there.
+        char unique[MAX_PATH];
+        GetTempFileNameA(base, "qlt", 0, unique);
+        DeleteFileA(unique);
+        FFolder = std::string(unique) + "\\";
         CreateDirectoryA(FFolder.c_str(), nullptr);
         SetEnvironmentVariableA("TMP", FFolder.c_str());
         SetEnvironmentVariableA("TEMP", FFolder.c_str());

@@ -27,7 +27,7 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/flashbox_player.rc
 add_executable(wintest_flashbox_player ${FLASHBOX_PLAYER_SOURCES} ${CMAKE_CURRENT_BINARY_DIR}/flashbox_player.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/flashbox_player.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/tsly-swf.ocx;${QUORLIN_MOVIE_DIR}/clock.swf")
-target_link_libraries(wintest_flashbox_player PRIVATE quorlin_saver quorlin_win_support gtest gtest_main)
+target_link_libraries(wintest_flashbox_player PRIVATE quorlin_saver quorlin_win_support quorlin_test_support gtest gtest_main)
 add_dependencies(wintest_flashbox_player quorlin_player)
 quorlin_warnings(wintest_flashbox_player)
 add_test(NAME win.flashbox_player COMMAND wintest_flashbox_player)

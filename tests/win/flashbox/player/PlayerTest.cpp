@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ClockPixels.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +69,7 @@ public:
     TPaintedFrame(const TPaintedFrame&) = delete;
     TPaintedFrame& operator=(const TPaintedFrame&) = delete;
     uint32_t RgbAt(int x, int y) const { return FBits[y * FWidth + x] & 0xFFFFFF; }
+    const uint32_t* Bits() const { return FBits; }
 
 private:
     int FWidth;
@@ -110,7 +113,7 @@ TEST_F(FlashPlayerBoxTest, PlaysTheClockThroughMainAndPaintsIt) {
     // The settings' colour, red and blue swapped into the control's order.
     const uint32_t background = 0x2080C0;
     box->SetBackgroundColor(static_cast<int32_t>(background));
-    box->SetFlashVars("glass_visible=true&seconds_visible=true");
+    box->SetFlashVars("freeze_time=14:05:30&glass_visible=true&seconds_visible=true");
     std::vector<std::string> urls;
     box->OnGetStream = [&](TFlashBox*, const std::string& url, std::unique_ptr<TStream>& stream) {
         urls.push_back(url);
@@ -124,8 +127,7 @@ TEST_F(FlashPlayerBoxTest, PlaysTheClockThroughMainAndPaintsIt) {
 
     InvalidateRect(box->Handle(), nullptr, TRUE);
     ServeMessages(500);
-    // What the player paints so far: the stage in the background colour. The clock's
-    // shapes (face, hands at their angles) join this table once the player draws them.
+    // The stage's corners in the background colour...
     const TPoint expected[] = {
         {2, 2, background},
         {547, 2, background},
@@ -137,4 +139,11 @@ TEST_F(FlashPlayerBoxTest, PlaysTheClockThroughMainAndPaintsIt) {
         EXPECT_EQ(ScreenRgb(box->Handle(), point.X, point.Y), point.Rgb) << "screen " << point.X << "," << point.Y;
         EXPECT_EQ(frame.RgbAt(point.X, point.Y), point.Rgb) << "painted " << point.X << "," << point.Y;
     }
+    // ...and the hands at the frozen time, read off the painted frame (stage at 1:1).
+    using namespace quorlin::testsupport;
+    const THandAngles hands = MeasureHands(TPicture::FromBgra(frame.Bits(), 550, 400), {272.35, 200.45, 1.0});
+    ASSERT_TRUE(hands.Hour && hands.Minute && hands.Second);
+    EXPECT_LE(AngleBetween(*hands.Hour, 62.5), 1.0) << *hands.Hour;
+    EXPECT_LE(AngleBetween(*hands.Minute, 33.0), 1.0) << *hands.Minute;
+    EXPECT_LE(AngleBetween(*hands.Second, 180.0), 1.0) << *hands.Second;
 }
