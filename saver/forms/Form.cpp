@@ -11,10 +11,16 @@ namespace {
 
 const char kFormWindowClass[] = "TQuorlinForm";
 
-DWORD StyleOf(TFormBorderStyle border) {
+DWORD StyleOf(TFormBorderStyle border, uint8_t icons) {
     switch (border) {
         case TFormBorderStyle::bsNone: return WS_POPUP;
-        case TFormBorderStyle::bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER;
+        case TFormBorderStyle::bsSingle: {
+            DWORD style = WS_CAPTION | WS_BORDER;
+            if (icons & biSystemMenu) style |= WS_SYSMENU;
+            if (icons & biMinimize) style |= WS_MINIMIZEBOX;
+            if (icons & biMaximize) style |= WS_MAXIMIZEBOX;
+            return style;
+        }
         case TFormBorderStyle::bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
         case TFormBorderStyle::bsSizeable: break;
     }
@@ -83,6 +89,11 @@ void TCustomForm::SetClientSize(int width, int height) {
     RealignClientControls();
 }
 
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    FClientWidth = FClientHeight = -1;
+    TWinControl::SetBounds(left, top, width, height);
+}
+
 int TCustomForm::ClientWidth() {
     if (FHandle || FClientWidth < 0) return TWinControl::ClientWidth();
     return FClientWidth;
@@ -101,8 +112,9 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
         params.WndParent = FParentWindow;
     } else {
-        params.Style |= StyleOf(BorderStyle);
+        params.Style |= StyleOf(BorderStyle, BorderIcons);
         params.ExStyle = ExStyleOf(BorderStyle);
+        if (FormStyle == TFormStyle::fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
         params.WndParent = Application ? Application->Handle() : nullptr;
     }
     if (FClientWidth >= 0 && FClientHeight >= 0) {
@@ -304,9 +316,20 @@ bool TCustomForm::SetProperty(const std::string& name, const TPropValue& value) 
     } else if (name == "Position") {
         const std::string position = value.AsIdent(name);
         if (position == "poDesigned") Position = TPosition::poDesigned;
+        else if (position == "poDefault") Position = TPosition::poDefault;
         else if (position == "poScreenCenter") Position = TPosition::poScreenCenter;
         else if (position == "poMainFormCenter") Position = TPosition::poMainFormCenter;
         else return false;
+    } else if (name == "FormStyle") {
+        const std::string style = value.AsIdent(name);
+        if (style == "fsNormal") FormStyle = TFormStyle::fsNormal;
+        else if (style == "fsStayOnTop") FormStyle = TFormStyle::fsStayOnTop;
+        else return false;
+    } else if (name == "BorderIcons") {
+        if (value.Kind != TPropValue::pvSet) return false;
+        BorderIcons = static_cast<uint8_t>((value.Contains("biSystemMenu") ? biSystemMenu : 0) |
+                                           (value.Contains("biMinimize") ? biMinimize : 0) |
+                                           (value.Contains("biMaximize") ? biMaximize : 0));
     } else if (name == "Visible") {
         // A form shows through Show, never by a description.
         return !value.AsBoolean(name);
@@ -316,11 +339,14 @@ bool TCustomForm::SetProperty(const std::string& name, const TPropValue& value) 
 
 bool TForm::SetProperty(const std::string& name, const TPropValue& value) {
     if (name == "PixelsPerInch") PixelsPerInch = value.AsInteger(name);
+    else if (name == "Scaled") Scaled = value.AsBoolean(name);
     else return TCustomForm::SetProperty(name, value);
     return true;
 }
 
 TNotifyEvent TForm::MethodAddress(const std::string&) { return {}; }
+std::function<void(bool&)> TForm::CloseQueryMethod(const std::string&) { return {}; }
+std::function<void(TCloseAction&)> TForm::CloseMethod(const std::string&) { return {}; }
 
 void TForm::MissingComponent(const std::string& name) {
     throw Exception(FormatText("Component '%s' not found in the form description", {name}));

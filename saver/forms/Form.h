@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,7 +14,10 @@ namespace quorlin {
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
-enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+// The caption buttons a bordered form shows; bsNone forms have none whatever the set says.
+enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -39,11 +43,15 @@ public:
     std::string Caption() const { return Text(); }
     void SetCaption(const std::string& caption) { SetText(caption); }
     void SetClientSize(int width, int height);
+    // Bounds given outright replace a designed client size.
+    void SetBounds(int left, int top, int width, int height) override;
     int ClientWidth() override;
     int ClientHeight() override;
 
     TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
     TPosition Position = TPosition::poDesigned;
+    TFormStyle FormStyle = TFormStyle::fsNormal;
+    uint8_t BorderIcons = biSystemMenu | biMinimize | biMaximize;
     TModalResult ModalResult = mrNone;
     // The menu bar the form shows (not owned); an OLE control merges its menus into it.
     HMENU Menu = nullptr;
@@ -100,12 +108,17 @@ public:
 
     // Dots per inch the description was laid out at; its lengths are scaled from it.
     int PixelsPerInch = 96;
+    // False: the description's lengths are taken as they are, whatever the screen's dots per inch.
+    bool Scaled = true;
 
 protected:
     // Builds the form from the RCDATA resource of that name (see FormReader.h).
     void LoadFromResource(const char* resourceName);
     // The handler of that name for an event of the description; empty when there is none.
     virtual TNotifyEvent MethodAddress(const std::string& name);
+    // The handlers of that name for the events with parameters; empty when there is none.
+    virtual std::function<void(bool& canClose)> CloseQueryMethod(const std::string& name);
+    virtual std::function<void(TCloseAction& action)> CloseMethod(const std::string& name);
     // The component of that name and class, raising when the description has no such one.
     template <class T>
     T* Bind(const std::string& name) {

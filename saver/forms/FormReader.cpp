@@ -55,7 +55,7 @@ void TFormReader::Read(const TObjectDesc& root) {
         }
         page->SetActivePage(sheet);
     }
-    if (FForm.PixelsPerInch != ScreenDpi()) Scale(FForm, FForm.PixelsPerInch);
+    if (FForm.Scaled && FForm.PixelsPerInch != ScreenDpi()) Scale(FForm, FForm.PixelsPerInch);
 }
 
 void TFormReader::ReadChildren(TWinControl& parent, const TObjectDesc& desc) {
@@ -74,6 +74,10 @@ void TFormReader::ReadChildren(TWinControl& parent, const TObjectDesc& desc) {
 
 void TFormReader::ReadProperties(TWinControl& control, const TObjectDesc& desc) {
     for (const auto& [name, value] : desc.Properties) {
+        if (&control == &FForm && (name == "OnCloseQuery" || name == "OnClose")) {
+            BindCloseEvent(name, value.AsIdent(name));
+            continue;
+        }
         if (name.compare(0, 2, "On") == 0) {
             TNotifyEvent* event = dynamic_cast<TCustomForm*>(&control) ? FForm.EventField(name) : nullptr;
             if (!event && name == "OnClick") event = &control.OnClick;
@@ -90,6 +94,18 @@ void TFormReader::ReadProperties(TWinControl& control, const TObjectDesc& desc) 
         }
         throw Exception(FormatText("Property %s does not exist", {name}));
     }
+}
+
+void TFormReader::BindCloseEvent(const std::string& event, const std::string& method) {
+    bool found;
+    if (event == "OnCloseQuery") {
+        FForm.OnCloseQuery = FForm.CloseQueryMethod(method);
+        found = static_cast<bool>(FForm.OnCloseQuery);
+    } else {
+        FForm.OnClose = FForm.CloseMethod(method);
+        found = static_cast<bool>(FForm.OnClose);
+    }
+    if (!found) throw Exception(FormatText("Method %s not found", {method}));
 }
 
 void TFormReader::Scale(TWinControl& control, int fromDpi) {

@@ -31,6 +31,7 @@ private:
     void ReadChildren(TWinControl& parent, const TObjectDesc& desc);
     void ReadProperties(TWinControl& control, const TObjectDesc& desc);
     void Scale(TWinControl& control, int fromDpi);
+    void BindCloseEvent(const std::string& event, const std::string& method);
 
     TForm& FForm;
     std::vector<TReference> FReferences;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "saver/forms/Application.h"
 #include "saver/forms/ComInit.h"
 #include "saver/forms/Halt.h"
@@ -12,22 +14,18 @@
 #include "saver/settings/ConfigForm.h"
 #include "saver/shell/CommandLine.h"
 #include "saver/shell/Password.h"
+#include "saver/shell/Scrn.h"
 #include "saver/shot/Shot.h"
 
 namespace quorlin {
-
-TSaverMode SaverMode = smConfig;
-uint32_t PreviewParent = 0;
-TCustomForm* ScrnFrm = nullptr;
-TCustomForm* ConfigForm = nullptr;
 
 namespace {
 
 HWND PreviewWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(PreviewParent)); }
 
 void RunShow() {
-    // The screen form becomes the main form here once it exists; without a main form the
-    // loop returns at once.
+    // The main form: the loop shows it, and its close handler ends the loop.
+    ScrnFrm = Application->CreateForm<TScrnFrm>();
     Application->Run();
 }
 
@@ -35,8 +33,16 @@ void RunPreview() {
     // A hidden main form, so that the loop has one; it reads the settings like any other.
     ConfigForm = Application->CreateForm<TConfigForm>();
     Application->ShowMainForm = false;
-    // The screen form ends the loop when it closes; without it nothing would.
-    if (ScrnFrm) Application->Run();
+    // Not owned by the application: this branch frees it once the loop has ended.
+    std::unique_ptr<TScrnFrm> screen(TScrnFrm::CreateParented(PreviewWindow()));
+    ScrnFrm = screen.get();
+    // A disabled child: the preview takes no input of its own. The whole style is replaced.
+    SetWindowLongA(screen->Handle(), GWL_STYLE, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    screen->Show();
+    // The screen form ends the loop when it closes, or when the preview window has gone.
+    Application->Run();
+    screen.reset();
+    ScrnFrm = nullptr;
 }
 
 void RunConfig() {

@@ -21,9 +21,12 @@ TEST(Entry, PreviewAcceptsARealWindowInEveryNumberForm) {
     for (const char* form : {"{hwnd}", "{hwnd$}", "{hwnd0x}", "{hwnd+2^32}"}) {
         TScrOptions options;
         options.TestWindow = true;
+        // The preview runs until its window goes; it must still be running then.
+        options.DestroyWindowAfterMs = 4000;
         const TScrRun run = RunScr({"/p", form}, options);
         ASSERT_TRUE(run.Finished) << run.RawOutput;
         EXPECT_EQ(run.ExitCode, 0) << form;
+        EXPECT_GE(run.AfterDestroyMs, 0) << form << " ended before its window went";
         EXPECT_TRUE(run.Dialogs.empty()) << form;
     }
 }

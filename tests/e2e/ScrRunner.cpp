@@ -32,7 +32,9 @@ std::string Unescape(const std::string& text) {
 
 void ParseLine(const std::string& line, TScrRun& run) {
     auto value = [&](const char* prefix) { return line.substr(std::string(prefix).size()); };
-    if (line.rfind("exit: ", 0) == 0) {
+    if (line.rfind("after-destroy: ", 0) == 0) {
+        run.AfterDestroyMs = std::stoi(value("after-destroy: "));
+    } else if (line.rfind("exit: ", 0) == 0) {
         run.ExitCode = std::stoi(value("exit: "));
         run.Finished = true;
     } else if (line.rfind("debug: ", 0) == 0) {
@@ -70,12 +72,50 @@ std::optional<std::string> ClassesRootValue(const std::string& key) {
     return output.substr(prefix.size());
 }
 
+std::vector<std::string> QTool(const std::vector<std::string>& arguments) {
+    std::string command = ShellQuote(std::string(QUORLIN_SOURCE_DIR) + "/scripts/wine-run") + ' ' +
+                          ShellQuote(std::string(QUORLIN_WIN_DIR) + "/qtool.exe");
+    for (const std::string& argument : arguments) command += ' ' + ShellQuote(argument);
+    command += " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (fgets(buffer.data(), buffer.size(), pipe)) output += buffer.data();
+        pclose(pipe);
+    }
+    std::vector<std::string> lines;
+    std::istringstream stream(output);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+THkcuValue::THkcuValue(std::string key, std::string name) : FKey(std::move(key)), FName(std::move(name)) {
+    const auto lines = QTool({"hkcu", "get", FKey, FName});
+    FSaved = lines.empty() ? "missing" : lines.front();
+}
+
+THkcuValue::~THkcuValue() {
+    if (FSaved.rfind("sz: ", 0) == 0) SetString(FSaved.substr(4));
+    else if (FSaved.rfind("dword: ", 0) == 0) SetDword(static_cast<uint32_t>(std::stoul(FSaved.substr(7))));
+    else Delete();
+}
+
+void THkcuValue::SetString(const std::string& value) { QTool({"hkcu", "set", FKey, FName, "sz", value}); }
+
+void THkcuValue::SetDword(uint32_t value) { QTool({"hkcu", "set", FKey, FName, "dword", std::to_string(value)}); }
+
+void THkcuValue::Delete() { QTool({"hkcu", "delete", FKey, FName}); }
+
 TScrRun RunScr(const std::vector<std::string>& arguments, const TScrOptions& options) {
     std::ostringstream command;
     if (!options.WorkingDir.empty()) command << "cd " << ShellQuote(options.WorkingDir) << " && ";
     command << ShellQuote(std::string(QUORLIN_SOURCE_DIR) + "/scripts/wine-run") << ' '
             << ShellQuote(std::string(QUORLIN_WIN_DIR) + "/qtool.exe") << " run --timeout " << options.TimeoutMs;
     if (options.TestWindow) command << " --window";
+    if (!options.WindowInfoFile.empty()) command << " --window-info " << ShellQuote(WinePath(options.WindowInfoFile));
     if (options.DestroyWindowAfterMs > 0) command << " --destroy-window-after " << options.DestroyWindowAfterMs;
     const std::string program = options.Program.empty() ? std::string(QUORLIN_WIN_DIR) + "/quorlin.scr" : options.Program;
     command << " -- " << ShellQuote(WinePath(program));

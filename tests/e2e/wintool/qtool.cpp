@@ -2,15 +2,24 @@
 // exit code, its debugger output and the text of every dialog it showed (each dismissed),
 // and can make a real window whose handle goes into the child's command line.
 //
-//   qtool run [--timeout MS] [--window] [--destroy-window-after MS] -- PROGRAM ARGS...
+//   qtool run [--timeout MS] [--window] [--window-info FILE] [--destroy-window-after MS] -- PROGRAM ARGS...
 //   qtool regvalue KEY      (KEY under HKEY_CLASSES_ROOT)
+//   qtool hkcu get KEY NAME | hkcu set KEY NAME sz|dword DATA | hkcu delete KEY NAME
+//   qtool children HWND     the child windows of a window, of any process
+//   qtool cursor            whether the foreground thread shows its cursor
 //
 // With --window, these argument texts are replaced by the window's handle:
 //   {hwnd} decimal, {hwnd$} "$" hexadecimal, {hwnd0x} "0x" hexadecimal,
 //   {hwnd+2^32} decimal plus 2^32 * 5 (only the low 32 bits name the window).
 // Output, one item a line: "dialog: TITLE|TEXT" (newlines in TEXT as \n), "debug: TEXT",
-// then "exit: CODE" or "timeout". qtool's own exit code is 0, or 2 on a timeout.
+// then "exit: CODE" or "timeout". qtool's own exit code is 0, or 2 on a timeout. With
+// --window-info, the window's handle and client area on the screen go to FILE as soon as it
+// exists ("HWND LEFT TOP WIDTH HEIGHT"); after --destroy-window-after, "after-destroy: MS"
+// tells how long the child lived on.
 // regvalue prints the key's default value as "value: TEXT", or "missing" (exit code 1).
+// hkcu get prints "sz: TEXT", "dword: N" or "missing"; set and delete print "ok" or fail
+// with exit code 1. children prints "child: STYLE(hex) LEFT TOP WIDTH HEIGHT" per child,
+// in screen coordinates. cursor prints "cursor: shown" or "cursor: hidden".
 
 #include <windows.h>
 
@@ -36,7 +45,7 @@ HWND MakeTestWindow() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = "QuorlinTestParent";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "Quorlin test parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "Quorlin test parent", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100,
                                   100, 320, 240, nullptr, nullptr, wc.hInstance, nullptr);
     UpdateWindow(window);
     return window;
@@ -76,6 +85,80 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
+void WriteWindowInfo(HWND window, const std::string& file) {
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // Written whole under another name first, so that a reader never sees half of it.
+    const std::string partial = file + ".part";
+    if (FILE* out = fopen(partial.c_str(), "w")) {
+        fprintf(out, "%lu %ld %ld %ld %ld\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)),
+                client.left, client.top, client.right - client.left, client.bottom - client.top);
+        fclose(out);
+        MoveFileExA(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+}
+
+int HkcuValue(int argc, char** argv) {
+    if (argc < 5) return 64;
+    const std::string verb = argv[2];
+    const char* key = argv[3];
+    const char* name = argv[4];
+    HKEY handle = nullptr;
+    if (verb == "get") {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+            printf("missing\n");
+            return 0;
+        }
+        DWORD type = 0;
+        BYTE data[4096] = {};
+        DWORD size = sizeof data - 1;
+        const LONG status = RegQueryValueExA(handle, name, nullptr, &type, data, &size);
+        RegCloseKey(handle);
+        if (status != ERROR_SUCCESS) printf("missing\n");
+        else if (type == REG_DWORD) printf("dword: %lu\n", *reinterpret_cast<DWORD*>(data));
+        else printf("sz: %s\n", reinterpret_cast<char*>(data));
+        return 0;
+    }
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        return 1;
+    }
+    LONG status = ERROR_INVALID_PARAMETER;
+    if (verb == "delete") {
+        status = RegDeleteValueA(handle, name);
+        if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
+    } else if (verb == "set" && argc >= 7 && std::string(argv[5]) == "dword") {
+        const DWORD value = strtoul(argv[6], nullptr, 0);
+        status = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    } else if (verb == "set" && argc >= 7 && std::string(argv[5]) == "sz") {
+        status = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(argv[6]), strlen(argv[6]) + 1);
+    }
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS) return 1;
+    printf("ok\n");
+    return 0;
+}
+
+int PrintChildren(const char* handleText) {
+    HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(handleText, nullptr, 0)));
+    if (!IsWindow(parent)) return 1;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        printf("child: %08lX %ld %ld %ld %ld\n", static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
+               rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    }
+    return 0;
+}
+
+int PrintCursor() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) return 1;
+    printf("cursor: %s\n", (info.flags & CURSOR_SHOWING) ? "shown" : "hidden");
+    return 0;
+}
+
 int Usage() {
     fprintf(stderr, "usage: qtool run [--timeout MS] [--window] [--destroy-window-after MS] -- PROGRAM ARGS...\n"
                     "       qtool regvalue KEY\n");
@@ -97,10 +180,14 @@ int PrintClassesRootValue(const char* key) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "regvalue") return PrintClassesRootValue(argv[2]);
+    if (argc >= 2 && std::string(argv[1]) == "hkcu") return HkcuValue(argc, argv);
+    if (argc == 3 && std::string(argv[1]) == "children") return PrintChildren(argv[2]);
+    if (argc == 2 && std::string(argv[1]) == "cursor") return PrintCursor();
     if (argc < 2 || std::string(argv[1]) != "run") return Usage();
     TChildOptions options;
     bool makeWindow = false;
     DWORD destroyAfter = 0;
+    std::string windowInfo;
     int i = 2;
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -110,23 +197,27 @@ int main(int argc, char** argv) {
         }
         if (arg == "--timeout" && i + 1 < argc) options.TimeoutMs = strtoul(argv[++i], nullptr, 10);
         else if (arg == "--window") makeWindow = true;
+        else if (arg == "--window-info" && i + 1 < argc) windowInfo = argv[++i];
         else if (arg == "--destroy-window-after" && i + 1 < argc) destroyAfter = strtoul(argv[++i], nullptr, 10);
         else return Usage();
     }
     if (i >= argc) return Usage();
 
     HWND window = makeWindow ? MakeTestWindow() : nullptr;
+    if (window && !windowInfo.empty()) WriteWindowInfo(window, windowInfo);
     std::string commandLine;
     for (int k = i; k < argc; ++k) {
         if (!commandLine.empty()) commandLine += ' ';
         commandLine += QuoteArgument(window ? Substitute(argv[k], window) : argv[k]);
     }
+    DWORD destroyedAt = 0;
     if (window && destroyAfter) {
         const DWORD start = GetTickCount();
         options.OnTick = [&](DWORD) {
             if (window && GetTickCount() - start >= destroyAfter) {
                 DestroyWindow(window);
                 window = nullptr;
+                destroyedAt = GetTickCount();
                 printf("window: destroyed\n");
                 fflush(stdout);
             }
@@ -146,6 +237,7 @@ int main(int argc, char** argv) {
         printf("timeout\n");
         return 2;
     }
+    if (destroyedAt) printf("after-destroy: %lu\n", GetTickCount() - destroyedAt);
     printf("exit: %lu\n", result.ExitCode);
     return 0;
 }
