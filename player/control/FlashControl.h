@@ -222,6 +222,7 @@ private:
     HRESULT UIActivate();
     HRESULT StartLoading();
     void CancelLoading();
+    void ReleaseBinding();
     void ReadAmbientProperties();
     void StartFrameTimer();
     void RestartPlayback();

@@ -82,13 +82,21 @@ void TFlashControl::OnMovieProgress(size_t received, size_t expected) {
     FPercentLoaded = static_cast<long>(std::min<size_t>(99, received * 100 / expected));
 }
 
+void TFlashControl::ReleaseBinding() {
+    if (!FBinding) return;
+    TMovieBinding* binding = FBinding;
+    FBinding = nullptr;
+    binding->Forget();
+    binding->Release();
+}
+
 void TFlashControl::OnMovieFailed() {
-    CancelLoading();
+    ReleaseBinding();
     FPercentLoaded = 0;
 }
 
 void TFlashControl::OnMovieArrived(std::vector<uint8_t> bytes) {
-    CancelLoading();
+    ReleaseBinding();
     FMovieBytes = std::move(bytes);
     RestartPlayback();
     NotifyPropertyChanged(DISPID_READYSTATE);

@@ -30,6 +30,8 @@ public:
 
     // The control no longer wants the movie: abort a binding in progress, report nothing.
     void Cancel();
+    // The control has what it wanted: report nothing more, let the binding end by itself.
+    void Forget() { FControl = nullptr; }
 
 private:
     ~TMovieBinding();
