@@ -13,23 +13,12 @@
 
 #include "saver/flash/ShockwaveFlash.h"
 #include "tests/win/control/TestContainer.h"
+#include "tests/win/support/FileBytes.h"
 
 using namespace quorlin;
 using namespace quorlin::testing;
 
 namespace {
-
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
 
 double ProcessCpuMs() {
     FILETIME created, exited, kernel, user;

@@ -15,24 +15,14 @@
 #include "tests/support/ClockPixels.h"
 #include "tests/win/control/TestContainer.h"
 #include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/FileBytes.h"
 
 using namespace quorlin;
 using namespace quorlin::testing;
 
 namespace {
 
-std::vector<uint8_t> ClockMovieBytes() {
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileA(WinePath(QUORLIN_MOVIE_DIR "/clock.swf").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
+std::vector<uint8_t> ClockMovieBytes() { return ReadFileBytes(WinePath(QUORLIN_MOVIE_DIR "/clock.swf")); }
 
 // The hands' pivot on the stage, in stage pixels.
 constexpr double kPivotX = 272.35, kPivotY = 200.45;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/win/support/ChildProcess.h"
+#include "tests/win/support/FileBytes.h"
 
 using namespace quorlin::testing;
 
@@ -50,15 +51,8 @@ TEST(ModuleResources, StringIconAndManifest) {
 namespace {
 
 std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace
